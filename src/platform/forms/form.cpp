@@ -1,0 +1,248 @@
+#include "form.h"
+
+#include "control.h"
+#include "events.h"
+#include "form_widget.h"
+#include "menu.h"
+#include "units.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QRegion>
+#include <QScreen>
+#include <map>
+
+namespace forms {
+
+namespace detail {
+std::map<std::type_index, Form*>& defaultInstances() {
+    static std::map<std::type_index, Form*> s;
+    return s;
+}
+Form*& DefaultSlot(std::type_index type) { return defaultInstances()[type]; }
+} // namespace detail
+
+void ResetDefaultInstances() {
+    auto& s = detail::defaultInstances();
+    for (auto& [type, form] : s) {
+        delete form;
+        form = nullptr;
+    }
+    s.clear();
+}
+
+int ButtonNumber(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+int ButtonsNumber(Qt::MouseButtons buttons) {
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+           (buttons & Qt::MiddleButton ? 4 : 0);
+}
+int ShiftState(Qt::KeyboardModifiers m) {
+    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
+           (m & Qt::AltModifier ? 4 : 0);
+}
+
+FormWidget::FormWidget(Form& form) : form_(form) { setMouseTracking(true); }
+
+void FormWidget::mousePressEvent(QMouseEvent* e) {
+    const QPointF p = e->position();
+    form_.RaiseMouseDown(ButtonNumber(e->button()), ShiftState(e->modifiers()),
+                         p.x() * TwipsPerPixelX(), p.y() * TwipsPerPixelY());
+}
+void FormWidget::mouseMoveEvent(QMouseEvent* e) {
+    const QPointF p = e->position();
+    form_.RaiseMouseMove(ButtonsNumber(e->buttons()), ShiftState(e->modifiers()),
+                         p.x() * TwipsPerPixelX(), p.y() * TwipsPerPixelY());
+}
+void FormWidget::closeEvent(QCloseEvent* e) {
+    // The window decides through its unload handler; the widget itself never just closes.
+    e->ignore();
+    form_.RaiseUserClose();
+}
+
+Form::Form() = default;
+
+// The controls, members of the window class, are gone by now; only the widgets remain.
+Form::~Form() = default;
+
+void Form::Register(Control* control) { controls_.push_back(control); }
+
+void Form::Load() {
+    if (loaded_) return;
+    loaded_ = true;
+    widget_ = std::make_unique<FormWidget>(*this);
+    backColor_ = SysButtonFace;
+    for (Control* c : controls_) c->Create(widget_.get());
+    Design();
+    const auto state = widget_->windowState();
+    ApplyWindowFlags();
+    widget_->setWindowState(state);
+    ApplyBackColour();
+    Form_Load();
+}
+
+void Form::Unload() {
+    if (!loaded_) return;
+    int cancel = 0;
+    Form_Unload(cancel);
+    if (cancel || !loaded_) return;
+    loaded_ = false;
+    for (Control* c : controls_) c->Destroy();
+    // The unload may come from inside one of this window's own events: let Qt delete the
+    // widgets once that event has returned.
+    FormWidget* old = widget_.release();
+    old->hide();
+    old->deleteLater();
+}
+
+QWidget* Form::Widget() {
+    Load();
+    return widget_.get();
+}
+
+QWidget* Form::ExistingWidget() const { return widget_.get(); }
+
+void Form::Show() {
+    Load();
+    if (widget_->isVisible()) {
+        widget_->raise();
+        widget_->activateWindow();
+        return;
+    }
+    if (centred_) {
+        const QRect screen = UsableScreenPixels();
+        const QSize size = widget_->size();
+        widget_->move(screen.center() - QPoint(size.width() / 2, size.height() / 2));
+    }
+    // A hidden window comes up in the state it was given while hidden.
+    widget_->show();
+}
+
+void Form::Hide() {
+    Load();
+    widget_->hide();
+}
+
+bool Form::Visible() {
+    Load();
+    return widget_->isVisible();
+}
+
+std::string Form::Caption() { return Widget()->windowTitle().toStdString(); }
+void Form::SetCaption(const std::string& caption) {
+    Widget()->setWindowTitle(QString::fromStdString(caption));
+}
+
+int Form::WindowState() {
+    const auto s = Widget()->windowState();
+    if (s & Qt::WindowMinimized) return vbMinimized;
+    if (s & Qt::WindowMaximized) return vbMaximized;
+    return vbNormal;
+}
+
+void Form::SetWindowState(int state) {
+    QWidget* w = Widget();
+    Qt::WindowStates s = Qt::WindowNoState;
+    // A maximised window that is minimised keeps its maximised flag, so that restoring it
+    // from the taskbar brings it back maximised.
+    if (state == vbMinimized) s = (w->windowState() & Qt::WindowMaximized) | Qt::WindowMinimized;
+    if (state == vbMaximized) s = Qt::WindowMaximized;
+    w->setWindowState(s);
+}
+
+bool Form::IsMaximised() {
+    const auto s = Widget()->windowState();
+    return (s & Qt::WindowMaximized) && !(s & Qt::WindowMinimized);
+}
+
+double Form::Left() { return PixelsToTwipsX(Widget()->frameGeometry().x()); }
+double Form::Top() { return PixelsToTwipsY(Widget()->frameGeometry().y()); }
+
+// A maximised window's outer size is the usable screen. Read from there, not from the widget,
+// because on X11 the window manager maximises a window some time after it is asked to.
+double Form::Width() {
+    if (IsMaximised()) return PixelsToTwipsX(UsableScreenPixels().width());
+    return PixelsToTwipsX(Widget()->frameGeometry().width());
+}
+double Form::Height() {
+    if (IsMaximised()) return PixelsToTwipsY(UsableScreenPixels().height());
+    return PixelsToTwipsY(Widget()->frameGeometry().height());
+}
+void Form::SetWidth(double twips) {
+    QWidget* w = Widget();
+    const int frameExtra = w->frameGeometry().width() - w->width();
+    w->resize(std::max(1, TwipsToPixelsX(twips) - frameExtra), w->height());
+}
+void Form::SetHeight(double twips) {
+    QWidget* w = Widget();
+    const int frameExtra = w->frameGeometry().height() - w->height();
+    w->resize(w->width(), std::max(1, TwipsToPixelsY(twips) - frameExtra));
+}
+
+OleColor Form::BackColor() {
+    Load();
+    return backColor_;
+}
+void Form::SetBackColor(OleColor colour) {
+    Load();
+    backColor_ = colour;
+    ApplyBackColour();
+}
+void Form::ApplyBackColour() {
+    if (!widget_) return;
+    QPalette p = widget_->palette();
+    p.setColor(QPalette::Window, ToQColor(backColor_));
+    widget_->setPalette(p);
+    widget_->setAutoFillBackground(true);
+}
+
+void Form::SetEllipticRegion(int left, int top, int right, int bottom) {
+    QWidget* w = Widget();
+    if (right <= left || bottom <= top) {
+        w->clearMask();
+        return;
+    }
+    w->setMask(QRegion(left, top, right - left, bottom - top, QRegion::Ellipse));
+}
+
+void Form::SetBorderless(bool b) { borderless_ = b; }
+void Form::SetFixedDialog(bool f) { fixedDialog_ = f; }
+void Form::SetShowInTaskbar(bool s) { showInTaskbar_ = s; }
+void Form::SetStartCentred(bool c) { centred_ = c; }
+void Form::SetDesignWindowState(int state) { SetWindowState(state); }
+void Form::SetClientSize(double w, double h) {
+    Widget()->resize(TwipsToPixelsX(w), TwipsToPixelsY(h));
+}
+
+void Form::ApplyWindowFlags() {
+    Qt::WindowFlags flags = Qt::Window;
+    if (borderless_) flags |= Qt::FramelessWindowHint;
+    if (fixedDialog_)
+        flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+    // Windows left out of the taskbar are tool windows to the window manager.
+    if (!showInTaskbar_ && !fixedDialog_) flags |= Qt::Tool;
+    widget_->setWindowFlags(flags);
+    if (fixedDialog_) widget_->setFixedSize(widget_->size());
+}
+
+void Form::RaiseMouseDown(int button, int shift, double x, double y) {
+    Dispatch([&] { Form_MouseDown(button, shift, x, y); });
+}
+void Form::RaiseMouseMove(int button, int shift, double x, double y) {
+    Dispatch([&] { Form_MouseMove(button, shift, x, y); });
+}
+void Form::RaiseUserClose() {
+    Dispatch([&] { Unload(); });
+}
+
+void Form::PopupMenu(Menu& menu) { ShowPopup(*this, menu); }
+
+} // namespace forms

@@ -1,0 +1,273 @@
+// The libmpv back end on real MP3 tones made for the run, through mpv's silent "null" output.
+#include "platform/forms/runtime_error.h"
+#include "platform/media/mpv_media_control.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+namespace media {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr double ToneSeconds = 3.0;
+constexpr double ShortToneSeconds = 2.0;
+
+// Polls until the condition holds or a generous bound passes; the bound is only there so a
+// broken back end fails the test instead of hanging it.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds bound = 5s) {
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+void Pass(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
+
+class MpvMediaControlTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        char pattern[] = "/tmp/corvessa-media-XXXXXX";
+        folder_ = mkdtemp(pattern);
+        MakeTone("tone.mp3", ToneSeconds, 440);
+        MakeTone("short.mp3", ShortToneSeconds, 660);
+    }
+    static void TearDownTestSuite() { fs::remove_all(folder_); }
+
+    static void MakeTone(const std::string& name, double seconds, int hertz) {
+        const char* tools = std::getenv("CORVESSA_TEST_TOOLS");
+        ASSERT_NE(tools, nullptr) << "CORVESSA_TEST_TOOLS must name the tests/tools folder";
+        const std::string command = std::string("'") + tools + "/make_mp3.sh' '" +
+                                    Path(name) + "' " + std::to_string(seconds) + " " +
+                                    std::to_string(hertz);
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+    static std::string Path(const std::string& name) { return (folder_ / name).string(); }
+
+    // Opens a file and waits until its length is known.
+    void OpenLoaded(const std::string& name) {
+        media_.Open(Path(name));
+        ASSERT_TRUE(WaitUntil([&] { return media_.Duration() > 0; })) << name;
+    }
+    bool WaitForPosition(double atLeast) {
+        return WaitUntil([&] { return media_.CurrentPosition() >= atLeast; });
+    }
+    bool WaitForEnd() {
+        return WaitUntil([&] { return media_.CurrentPosition() == media_.Duration(); });
+    }
+
+    static inline fs::path folder_;
+    MpvMediaControl media_{MpvOptions{"null"}};
+};
+
+TEST_F(MpvMediaControlTest, OpenPlaysByItselfWithTheEncodedLength) {
+    OpenLoaded("tone.mp3");
+    EXPECT_NEAR(media_.Duration(), ToneSeconds, 0.1);
+    EXPECT_EQ(media_.PlayState(), PlayStatePlaying);
+    const double first = media_.CurrentPosition();
+    EXPECT_TRUE(WaitForPosition(first + 0.3)) << "the position does not advance";
+    EXPECT_LT(media_.CurrentPosition(), media_.Duration());
+
+    // The next file never shows the previous one's length while it opens.
+    media_.Open(Path("short.mp3"));
+    const double opening = media_.Duration();
+    EXPECT_TRUE(opening == 0 || std::abs(opening - ShortToneSeconds) < 0.1) << opening;
+    ASSERT_TRUE(WaitUntil([&] { return media_.Duration() > 0; }));
+    EXPECT_NEAR(media_.Duration(), ShortToneSeconds, 0.1);
+    EXPECT_LT(media_.CurrentPosition(), 1.0);
+    EXPECT_EQ(media_.PlayState(), PlayStatePlaying);
+}
+
+TEST_F(MpvMediaControlTest, NaturalEndReadsTheDurationExactlyUntilMoved) {
+    OpenLoaded("short.mp3");
+    ASSERT_TRUE(WaitForEnd());
+    const double duration = media_.Duration();
+    EXPECT_NEAR(duration, ShortToneSeconds, 0.1);
+    EXPECT_EQ(media_.PlayState(), MpvMediaControl::PlayStateEnded);
+
+    Pass(300ms);
+    media_.Play();  // nothing left to play: the end holds
+    Pass(200ms);
+    EXPECT_EQ(media_.CurrentPosition(), duration);
+    EXPECT_EQ(media_.Duration(), duration);
+
+    media_.SetCurrentPosition(0.5);
+    EXPECT_NE(media_.CurrentPosition(), media_.Duration());
+    EXPECT_TRUE(WaitUntil([&] { return media_.PlayState() == PlayStatePlaying; }));
+    EXPECT_TRUE(WaitForEnd()) << "a second run through the file ends again";
+}
+
+TEST_F(MpvMediaControlTest, PauseHoldsThePositionAndPlayGoesOnFromIt) {
+    OpenLoaded("tone.mp3");
+    ASSERT_TRUE(WaitForPosition(0.4));
+    media_.Pause();
+    const double held = media_.CurrentPosition();
+    EXPECT_EQ(media_.PlayState(), MpvMediaControl::PlayStatePaused);
+    Pass(400ms);
+    EXPECT_NEAR(media_.CurrentPosition(), held, 0.05);
+
+    media_.Play();
+    EXPECT_EQ(media_.PlayState(), PlayStatePlaying);
+    ASSERT_TRUE(WaitUntil([&] { return media_.CurrentPosition() > held + 0.05; }));
+    EXPECT_LT(media_.CurrentPosition(), held + 0.5) << "play did not go on from the pause";
+}
+
+TEST_F(MpvMediaControlTest, StopRewindsKeepsTheFileAndPlayStartsFromZero) {
+    OpenLoaded("tone.mp3");
+    ASSERT_TRUE(WaitForPosition(0.6));
+    media_.Stop();
+    EXPECT_EQ(media_.CurrentPosition(), 0);
+    EXPECT_NE(media_.PlayState(), PlayStatePlaying);
+    Pass(300ms);
+    EXPECT_EQ(media_.CurrentPosition(), 0);
+    EXPECT_NEAR(media_.Duration(), ToneSeconds, 0.1);
+
+    media_.Play();
+    ASSERT_TRUE(WaitUntil([&] { return media_.CurrentPosition() > 0; }));
+    EXPECT_LT(media_.CurrentPosition(), 0.5);
+    EXPECT_EQ(media_.PlayState(), PlayStatePlaying);
+}
+
+TEST_F(MpvMediaControlTest, StopAtTheEndRewindsToo) {
+    OpenLoaded("short.mp3");
+    media_.SetCurrentPosition(100);
+    ASSERT_TRUE(WaitUntil([&] { return media_.PlayState() == MpvMediaControl::PlayStateEnded; }));
+    media_.Stop();
+    EXPECT_EQ(media_.CurrentPosition(), 0);
+    media_.Play();
+    EXPECT_TRUE(WaitForPosition(0.2));
+}
+
+TEST_F(MpvMediaControlTest, PositionsOutsideTheFileAreSurvived) {
+    OpenLoaded("tone.mp3");
+    media_.SetCurrentPosition(-20);
+    EXPECT_EQ(media_.CurrentPosition(), 0);
+    EXPECT_TRUE(WaitForPosition(0.2)) << "playing on from the start";
+
+    media_.SetCurrentPosition(media_.Duration() + 60);
+    EXPECT_EQ(media_.CurrentPosition(), media_.Duration()) << "past the end lands at the end";
+    Pass(300ms);
+    EXPECT_EQ(media_.CurrentPosition(), media_.Duration());
+
+    media_.SetCurrentPosition(1.0);
+    ASSERT_TRUE(WaitUntil([&] { return media_.PlayState() == PlayStatePlaying; }));
+    EXPECT_NEAR(media_.CurrentPosition(), 1.0, 0.5);
+}
+
+TEST_F(MpvMediaControlTest, PositionWrittenWhileOpeningIsWhereTheFileStarts) {
+    OpenLoaded("short.mp3");
+    media_.Open(Path("tone.mp3"));
+    media_.SetCurrentPosition(1.5);
+    EXPECT_EQ(media_.CurrentPosition(), 1.5);
+    ASSERT_TRUE(WaitUntil([&] { return media_.Duration() > ShortToneSeconds + 0.5; }));
+    ASSERT_TRUE(WaitUntil([&] { return media_.PlayState() == PlayStatePlaying; }));
+    EXPECT_GE(media_.CurrentPosition(), 1.5);
+    EXPECT_LT(media_.CurrentPosition(), 2.5);
+}
+
+TEST_F(MpvMediaControlTest, MuteSilencesWithoutHalting) {
+    OpenLoaded("tone.mp3");
+    media_.SetMute(true);
+    const double muted = media_.CurrentPosition();
+    EXPECT_TRUE(WaitForPosition(muted + 0.3));
+    EXPECT_EQ(media_.PlayState(), PlayStatePlaying);
+    media_.SetMute(false);
+    EXPECT_EQ(media_.PlayState(), PlayStatePlaying);
+    const double unmuted = media_.CurrentPosition();
+    EXPECT_TRUE(WaitForPosition(unmuted + 0.2));
+}
+
+TEST_F(MpvMediaControlTest, NothingOpenIsHarmless) {
+    media_.SetStartupProperty(0);
+    media_.Play();
+    media_.Pause();
+    media_.SetCurrentPosition(12);
+    media_.Stop();
+    media_.SetMute(true);
+    EXPECT_EQ(media_.Duration(), 0);
+    EXPECT_EQ(media_.CurrentPosition(), 0);
+    EXPECT_EQ(media_.PlayState(), MpvMediaControl::PlayStateStopped);
+}
+
+TEST_F(MpvMediaControlTest, PathsThatCannotBeOpenedRaiseAndLeaveTheSongPlaying) {
+    OpenLoaded("tone.mp3");
+    const auto raised = [&](const std::string& path) -> forms::ErrorNumber {
+        try {
+            media_.Open(path);
+        } catch (const forms::RuntimeError& error) {
+            return error.number();
+        }
+        ADD_FAILURE() << "no error for " << path;
+        return forms::ErrorNumber::InvalidProcedureCall;
+    };
+    EXPECT_EQ(raised(Path("missing.mp3")), forms::ErrorNumber::FileNotFound);
+    EXPECT_EQ(raised(Path("no-such-folder/tone.mp3")), forms::ErrorNumber::PathNotFound);
+    EXPECT_EQ(raised(""), forms::ErrorNumber::FileNotFound);
+    fs::create_directory(Path("album.mp3"));
+    raised(Path("album.mp3"));
+
+    EXPECT_EQ(media_.PlayState(), PlayStatePlaying);
+    EXPECT_NEAR(media_.Duration(), ToneSeconds, 0.1);
+}
+
+TEST_F(MpvMediaControlTest, UnreadableFileRaises) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads every file";
+    const std::string locked = Path("locked.mp3");
+    fs::copy_file(Path("tone.mp3"), locked, fs::copy_options::overwrite_existing);
+    ASSERT_EQ(chmod(locked.c_str(), 0), 0);
+    EXPECT_THROW(media_.Open(locked), forms::RuntimeError);
+}
+
+// Files that exist and can be read but hold no sound either raise or never report a length;
+// afterwards the control still plays a real file.
+struct BadFile {
+    std::string name;
+    std::string bytes;
+};
+
+class NotMediaTest : public MpvMediaControlTest, public testing::WithParamInterface<BadFile> {};
+
+TEST_P(NotMediaTest, RaisesOrNeverReportsALength) {
+    const std::string path = Path("bad.mp3");
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << GetParam().bytes;
+    try {
+        media_.Open(path);
+    } catch (const forms::RuntimeError&) {
+        OpenLoaded("short.mp3");
+        return;
+    }
+    EXPECT_TRUE(WaitUntil([&] { return media_.PlayState() == MpvMediaControl::PlayStateStopped; }));
+    for (int check = 0; check < 10; ++check) {
+        EXPECT_EQ(media_.Duration(), 0);
+        EXPECT_EQ(media_.CurrentPosition(), 0);
+        media_.SetCurrentPosition(1);
+        Pass(30ms);
+    }
+    media_.Play();
+    EXPECT_NE(media_.PlayState(), PlayStatePlaying);
+    OpenLoaded("short.mp3");
+    EXPECT_EQ(media_.PlayState(), PlayStatePlaying);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BadFiles, NotMediaTest,
+    testing::Values(BadFile{"ZeroBytes", ""}, BadFile{"Text", "These are the lyrics.\n"},
+                    BadFile{"TagWithoutAudio", std::string("ID3\x03\0\0\0\0\0\x0a garbage", 20)}),
+    [](const testing::TestParamInfo<BadFile>& info) { return info.param.name; });
+
+} // namespace
+} // namespace media

@@ -1,0 +1,356 @@
+// The ALSA mixer against a real PulseAudio server with a null sink, started for this suite by
+// tests/tools/pulse_server.sh. ALSA's "default" reaches that server through the pulse plugin,
+// so the sink's volume, read back with pactl, shows what the mixer really did.
+#include "platform/mixer/alsa_mixer.h"
+#include "support/fake_mixer.h"
+
+#include <alsa/asoundlib.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace mixer {
+namespace {
+
+std::filesystem::path ToolsDir() {
+    if (const char* dir = std::getenv("CORVESSA_TEST_TOOLS")) return dir;
+    return std::filesystem::path(__FILE__).parent_path() / "../../tools";
+}
+
+std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+struct CommandResult {
+    int status = -1;
+    std::string output;
+};
+
+CommandResult RunCommand(const std::string& command) {
+    CommandResult result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return result;
+    char buffer[4096];
+    size_t read = 0;
+    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, read);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+// What a forked child did: its results and everything it wrote to stderr.
+struct ChildOutcome {
+    bool exitedCleanly = false;
+    std::vector<int> results;
+    std::string stderrText;
+};
+
+// Runs body in a child process with stderr captured, so a test can change the environment and
+// ALSA's cached config without disturbing the rest of the suite, and survive a crash.
+ChildOutcome RunInChild(const std::function<std::vector<int>()>& body) {
+    ChildOutcome outcome;
+    int errPipe[2];
+    int resultPipe[2];
+    if (pipe(errPipe) != 0) return outcome;
+    if (pipe(resultPipe) != 0) {
+        close(errPipe[0]);
+        close(errPipe[1]);
+        return outcome;
+    }
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(errPipe[0]);
+        close(resultPipe[0]);
+        dup2(errPipe[1], STDERR_FILENO);
+        close(errPipe[1]);
+        const std::vector<int> results = body();
+        std::fflush(stderr);
+        const ssize_t size = static_cast<ssize_t>(results.size() * sizeof(int));
+        const bool written = write(resultPipe[1], results.data(), size) == size;
+        _exit(written ? 0 : 1);
+    }
+    close(errPipe[1]);
+    close(resultPipe[1]);
+    if (pid > 0) {
+        char buffer[4096];
+        ssize_t read = 0;
+        while ((read = ::read(errPipe[0], buffer, sizeof buffer)) > 0) {
+            outcome.stderrText.append(buffer, static_cast<size_t>(read));
+        }
+        int value = 0;
+        while (::read(resultPipe[0], &value, sizeof value) == sizeof value) {
+            outcome.results.push_back(value);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        outcome.exitedCleanly = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    close(errPipe[0]);
+    close(resultPipe[0]);
+    return outcome;
+}
+
+class AlsaMixerOnPulse : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        char dirTemplate[] = "/tmp/corvessa-mixer-XXXXXX";
+        if (mkdtemp(dirTemplate) == nullptr) return;
+        serverDir = dirTemplate;
+        const CommandResult started =
+            RunCommand("bash " + Quoted((ToolsDir() / "pulse_server.sh").string()) + " start " +
+                Quoted(serverDir) + " " + std::to_string(getpid()));
+        if (started.status != 0) return;
+        // The environment must be in place before this process's first ALSA call: ALSA decides
+        // once, when it first reads its config, whether "default" goes to PulseAudio.
+        static const std::regex line(R"(^(\w+)=(.*)$)");
+        std::smatch match;
+        std::string rest = started.output;
+        size_t end = 0;
+        while ((end = rest.find('\n')) != std::string::npos) {
+            const std::string text = rest.substr(0, end);
+            rest.erase(0, end + 1);
+            if (std::regex_match(text, match, line)) {
+                setenv(match[1].str().c_str(), match[2].str().c_str(), 1);
+            }
+        }
+        serverUp = std::getenv("PULSE_SERVER") != nullptr && std::getenv("PULSE_SINK") != nullptr;
+    }
+
+    static void TearDownTestSuite() {
+        if (serverDir.empty()) return;
+        RunCommand("bash " + Quoted((ToolsDir() / "pulse_server.sh").string()) + " stop " +
+            Quoted(serverDir));
+        std::error_code ignored;
+        std::filesystem::remove_all(serverDir, ignored);
+    }
+
+    void SetUp() override { ASSERT_TRUE(serverUp) << "the PulseAudio test server did not start"; }
+
+    // The sink's raw volume per channel, as pactl shows it (65536 is 100 %).
+    static std::vector<long> SinkVolume() {
+        const CommandResult shown = RunCommand("pactl get-sink-volume " + Quoted(Sink()));
+        std::vector<long> channels;
+        static const std::regex channel(R"(: (\d+) /)");
+        for (std::sregex_iterator it(shown.output.begin(), shown.output.end(), channel), end;
+             it != end; ++it) {
+            channels.push_back(std::stol((*it)[1].str()));
+        }
+        return channels;
+    }
+
+    // Gives the channels different volumes, so a set that missed one channel shows.
+    static void SetSinkVolume(long left, long right) {
+        ASSERT_EQ(RunCommand("pactl set-sink-volume " + Quoted(Sink()) + " " + std::to_string(left) +
+                      " " + std::to_string(right))
+                      .status,
+                  0);
+    }
+
+    static std::string Sink() { return std::getenv("PULSE_SINK"); }
+    static std::string DeadServer() { return "unix:" + serverDir + "/no-server-here"; }
+
+    struct Speakers {
+        uint32_t lineId = 0;
+        MixerControl volume;
+    };
+
+    // The lookup as the player makes it; fails the test if it does not succeed.
+    static Speakers LookUpSpeakers(AlsaMixer& alsa) {
+        Speakers speakers;
+        EXPECT_EQ(alsa.GetLineInfo(0, ComponentTypeSpeakers, speakers.lineId), AlsaMixer::Ok);
+        EXPECT_EQ(alsa.GetLineControl(0, speakers.lineId, ControlTypeVolume, speakers.volume),
+                  AlsaMixer::Ok);
+        return speakers;
+    }
+
+    static inline std::string serverDir;
+    static inline bool serverUp = false;
+    AlsaMixer alsa;
+};
+
+TEST_F(AlsaMixerOnPulse, FindsTheSpeakersVolumeWithPulseAudiosRange) {
+    uint32_t lineId = 0;
+    ASSERT_EQ(alsa.GetLineInfo(0, ComponentTypeSpeakers, lineId), AlsaMixer::Ok);
+    EXPECT_NE(lineId, 0u);
+
+    MixerControl control;
+    ASSERT_EQ(alsa.GetLineControl(0, lineId, ControlTypeVolume, control), AlsaMixer::Ok);
+    EXPECT_NE(control.dwControlID, 0u);
+    EXPECT_EQ(control.dwControlType, ControlTypeVolume);
+    // The pulse plugin's "Master" runs from muted to PulseAudio's 100 % (PA_VOLUME_NORM).
+    EXPECT_EQ(control.lMinimum, 0);
+    EXPECT_EQ(control.lMaximum, 65536);
+
+    // The player looks up once and keeps the ids; a second lookup must agree.
+    uint32_t lineAgain = 0;
+    MixerControl controlAgain;
+    ASSERT_EQ(alsa.GetLineInfo(0, ComponentTypeSpeakers, lineAgain), AlsaMixer::Ok);
+    ASSERT_EQ(alsa.GetLineControl(0, lineAgain, ControlTypeVolume, controlAgain), AlsaMixer::Ok);
+    EXPECT_EQ(lineAgain, lineId);
+    EXPECT_EQ(controlAgain.dwControlID, control.dwControlID);
+}
+
+TEST_F(AlsaMixerOnPulse, LookupsOfAnythingElseFailAndLeaveTheCallersValuesAlone) {
+    const Speakers found = LookUpSpeakers(alsa);
+    const uint32_t speakers = found.lineId;
+    const uint32_t volumeId = found.volume.dwControlID;
+
+    constexpr uint32_t untouched = 0xDEAD;
+    struct LineCase {
+        const char* what;
+        uint32_t device;
+        uint32_t componentType;
+    };
+    for (const LineCase& c : {LineCase{"second device", 1, ComponentTypeSpeakers},
+                              LineCase{"last device", 0xFFFFFFFF, ComponentTypeSpeakers},
+                              LineCase{"no component", 0, 0},
+                              LineCase{"headphones", 5, 5},
+                              LineCase{"microphone source", 0, 0x1003}}) {
+        SCOPED_TRACE(c.what);
+        uint32_t lineId = untouched;
+        EXPECT_NE(alsa.GetLineInfo(c.device, c.componentType, lineId), AlsaMixer::Ok);
+        EXPECT_EQ(lineId, untouched);
+    }
+
+    // The player tells a failed control lookup by the control id staying 0.
+    struct ControlCase {
+        const char* what;
+        uint32_t device;
+        uint32_t lineId;
+        uint32_t controlType;
+    };
+    for (const ControlCase& c : {ControlCase{"second device", 1, speakers, ControlTypeVolume},
+                                 ControlCase{"line 0", 0, 0, ControlTypeVolume},
+                                 ControlCase{"a control id as line", 0, volumeId, ControlTypeVolume},
+                                 ControlCase{"unknown line", 0, 0xFFFFFFFF, ControlTypeVolume},
+                                 ControlCase{"mute control", 0, speakers, 0x20010002},
+                                 ControlCase{"no control type", 0, speakers, 0}}) {
+        SCOPED_TRACE(c.what);
+        MixerControl control;
+        EXPECT_NE(alsa.GetLineControl(c.device, c.lineId, c.controlType, control), AlsaMixer::Ok);
+        EXPECT_EQ(control.dwControlID, 0u);
+        EXPECT_EQ(control.lMaximum, 0);
+    }
+}
+
+TEST_F(AlsaMixerOnPulse, SettingTheVolumeSetsEveryChannelOfTheSink) {
+    const MixerControl control = LookUpSpeakers(alsa).volume;
+    ASSERT_NE(control.dwControlID, 0u);
+
+    struct Case {
+        uint32_t value;
+        long shown;
+    };
+    // 65534 is the player's loudest step (twice the top of a 16-bit slider). Values past the
+    // range end at its top, including those that would turn negative as a signed 32-bit value.
+    for (const Case& c : {Case{65534, 65534}, Case{0, 0}, Case{1, 1}, Case{32768, 32768},
+                          Case{65536, 65536}, Case{65537, 65536}, Case{131070, 65536},
+                          Case{0xFFFFFFFF, 65536}}) {
+        SCOPED_TRACE(c.value);
+        SetSinkVolume(1000, 2000);
+        EXPECT_EQ(alsa.SetControlDetails(0, control.dwControlID, c.value), AlsaMixer::Ok);
+        EXPECT_EQ(SinkVolume(), (std::vector<long>{c.shown, c.shown}));
+    }
+}
+
+TEST_F(AlsaMixerOnPulse, BadControlIdsFailAndLeaveTheSinkAlone) {
+    const Speakers found = LookUpSpeakers(alsa);
+    const uint32_t lineId = found.lineId;
+    const uint32_t volumeId = found.volume.dwControlID;
+    SetSinkVolume(12345, 12345);
+
+    struct Case {
+        const char* what;
+        uint32_t device;
+        uint32_t controlId;
+    };
+    for (const Case& c : {Case{"failed lookup", 0, 0}, Case{"a line id", 0, lineId},
+                          Case{"all bits", 0, 0xFFFFFFFF}, Case{"complement", 0, ~volumeId},
+                          Case{"shifted", 0, volumeId << 8}, Case{"second device", 1, volumeId}}) {
+        SCOPED_TRACE(c.what);
+        EXPECT_NE(alsa.SetControlDetails(c.device, c.controlId, 40000), AlsaMixer::Ok);
+    }
+    EXPECT_EQ(SinkVolume(), (std::vector<long>{12345, 12345}));
+}
+
+// The sound server goes away while the player runs: ALSA already routes "default" to the
+// pulse plugin, which now finds nobody.
+TEST_F(AlsaMixerOnPulse, ServerGoneFailsQuietly) {
+    const Speakers speakers = LookUpSpeakers(alsa);
+    ASSERT_NE(speakers.volume.dwControlID, 0u);
+    SetSinkVolume(12345, 12345);
+
+    const ChildOutcome outcome = RunInChild([&] {
+        setenv("PULSE_SERVER", DeadServer().c_str(), 1);
+        AlsaMixer orphan;
+        uint32_t lineId = 0;
+        MixerControl control;
+        return std::vector<int>{
+            orphan.GetLineInfo(0, ComponentTypeSpeakers, lineId),
+            orphan.GetLineControl(0, speakers.lineId, ControlTypeVolume, control),
+            orphan.SetControlDetails(0, speakers.volume.dwControlID, 40000),
+            orphan.SetControlDetails(0, 0, 40000)};
+    });
+
+    ASSERT_TRUE(outcome.exitedCleanly);
+    EXPECT_EQ(outcome.results, (std::vector<int>{AlsaMixer::Unreachable, AlsaMixer::Unreachable,
+                                                 AlsaMixer::Unreachable, AlsaMixer::NoControl}));
+    EXPECT_EQ(outcome.stderrText, "");
+    // The live server was not reached by mistake.
+    EXPECT_EQ(SinkVolume(), (std::vector<long>{12345, 12345}));
+}
+
+// A player started with no sound server: ALSA reads its config afresh and "default" falls
+// back to the first sound card, of which a test machine has none.
+TEST_F(AlsaMixerOnPulse, NoServerFromTheStartFailsQuietly) {
+    int card = -1;
+    if (snd_card_next(&card) == 0 && card >= 0) {
+        GTEST_SKIP() << "this machine has a sound card, which answers for \"default\"";
+    }
+    // Ids as a lookup hands them out; the child uses them as if they had been kept.
+    const Speakers speakers = LookUpSpeakers(alsa);
+
+    const ChildOutcome outcome = RunInChild([&] {
+        setenv("PULSE_SERVER", DeadServer().c_str(), 1);
+        snd_config_update_free_global();
+        AlsaMixer fresh;
+        uint32_t lineId = 0;
+        MixerControl control;
+        return std::vector<int>{
+            fresh.GetLineInfo(0, ComponentTypeSpeakers, lineId),
+            fresh.GetLineControl(0, speakers.lineId, ControlTypeVolume, control),
+            fresh.SetControlDetails(0, speakers.volume.dwControlID, 40000),
+            fresh.SetControlDetails(0, 0, 40000)};
+    });
+
+    ASSERT_TRUE(outcome.exitedCleanly);
+    ASSERT_EQ(outcome.results.size(), 4u);
+    for (const int result : outcome.results) EXPECT_NE(result, AlsaMixer::Ok);
+    EXPECT_EQ(outcome.results[0], AlsaMixer::Unreachable);
+    EXPECT_EQ(outcome.stderrText, "");
+}
+
+TEST(SystemMixer, AFakeStandsInUntilRemoved) {
+    FakeMixer fake;
+    SetSystemMixer(&fake);
+    EXPECT_EQ(SystemMixer().SetControlDetails(0, fake.volume.dwControlID, 4), 0);
+    EXPECT_EQ(fake.ValuesSet(), std::vector<uint32_t>{4});
+
+    SetSystemMixer(nullptr);
+    EXPECT_NE(dynamic_cast<AlsaMixer*>(&SystemMixer()), nullptr);
+    EXPECT_EQ(fake.calls.size(), 1u);
+}
+
+} // namespace
+} // namespace mixer

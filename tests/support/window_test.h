@@ -1,0 +1,29 @@
+#pragma once
+// The base of every window test: a Qt application on the offscreen platform, fresh default
+// window instances, and every platform service replaced by its fake.
+#include "fakes.h"
+#include "virtual_clock.h"
+
+#include <QPoint>
+#include <gtest/gtest.h>
+
+class QApplication;
+
+namespace support {
+
+QApplication& EnsureApp();
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    VirtualClock clock;
+    MessageRecorder messages;
+    FakeMedia media;
+    ScriptedRandom random;
+    PopupRecorder popups;
+    QPoint cursor{0, 0};
+};
+
+} // namespace support
