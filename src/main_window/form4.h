@@ -18,6 +18,7 @@
 #include <QPoint>
 #include <cstdint>
 #include <string>
+#include <variant>
 #include <vector>
 
 class Form4 : public forms::Form {
@@ -161,7 +162,9 @@ public:
     void SetDomeRegion();
     void Timer8_Timer();
     // ---- Colour scheme (main_window/colour_scheme.cpp) ----
-    std::vector<forms::Control*> ThemeControls();
+    // The window itself is a member too, and it is a Form, not a Control.
+    using ThemeMember = std::variant<forms::Form*, forms::Control*>;
+    std::vector<ThemeMember> ThemeControls();
     void ApplyThemeColor(forms::OleColor colour);
     forms::OleColor DrawThemeColor();
     // ---- Volume slider (main_window/volume_slider.cpp) ----

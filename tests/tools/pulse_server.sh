@@ -114,6 +114,7 @@ start_server() {
 
     if [[ -n $owner ]]; then
         # setsid gives the watcher its own process group, so stop can end it with its tail.
+        # shellcheck disable=SC2016  # $1 and $2 are the inner shell's arguments
         setsid bash -c 'tail --pid="$1" -f /dev/null; kill -TERM "$2" 2>/dev/null' \
             watcher "$owner" "$pid" </dev/null >/dev/null 2>&1 &
         echo "$!" >"$dir/watcher.pid"

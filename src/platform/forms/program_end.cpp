@@ -14,7 +14,7 @@ EndHook& hook() {
 } // namespace
 
 void EndProgram() {
-    if (hook()) hook();
+    if (const EndHook h = hook()) h();
     std::fflush(nullptr);
     _exit(0);
 }

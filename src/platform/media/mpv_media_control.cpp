@@ -240,6 +240,11 @@ void MpvMediaControl::HandleEvent(const mpv_event& event) {
 void MpvMediaControl::UpdatePhase() {
     if (!HasFile() || entryId_ < 0)
         return;
+    if (resumeWhenSeekDone_ && !seekTarget_) {
+        resumeWhenSeekDone_ = false;
+        if (!heldByUser_)
+            TryWriteFlag("pause", false);
+    }
     if (endedId_ == entryId_) {
         // Not playable, or its audio went away. If mpv carries on with something the file
         // pointed to (a playlist in disguise), that is not ours to play.
@@ -252,6 +257,9 @@ void MpvMediaControl::UpdatePhase() {
     }
     if (phase_ == Phase::Opening && loadedId_ == entryId_) {
         phase_ = Phase::Loaded;
+        // The file plays by itself whatever pause the file before it was left in.
+        if (!heldByUser_)
+            TryWriteFlag("pause", false);
         if (startAt_) {
             SeekTo(*startAt_);
             startAt_.reset();
@@ -287,9 +295,11 @@ void MpvMediaControl::SeekTo(double seconds) {
     if (mpv_command_async(mpv_.get(), Tag(seekRequest_, SeekRequest), seek) < 0)
         return;
     // mpv paused itself at the end; nobody asked for that halt, so leaving the end plays on.
-    // The seek is queued first: unpausing while still at the end would only pause again.
-    if (ended_ && !heldByUser_)
-        WriteFlag("pause", false);
+    // The seek is queued first: unpaused while still at the end, mpv pauses again. Should it
+    // do so all the same before the seek is carried out, the unpause is repeated after it.
+    resumeWhenSeekDone_ = ended_ && !heldByUser_;
+    if (resumeWhenSeekDone_)
+        TryWriteFlag("pause", false);
     ended_ = false;
     seekTarget_ = target;
     seekStage_ = SeekStage::Sent;
@@ -299,7 +309,10 @@ void MpvMediaControl::Open(const std::string& path) {
     CheckReadable(path);
     DrainEvents();
     // An absolute path can never be taken for a URL or an mpv option.
-    const std::string absolute = fs::absolute(path).lexically_normal().string();
+    std::error_code error;
+    const std::string absolute = fs::absolute(path, error).lexically_normal().string();
+    if (error)
+        throw RuntimeError(ErrorNumber::PathNotFound, "Path not found: " + path);
 
     phase_ = Phase::Opening;
     entryId_ = -1;
@@ -310,9 +323,8 @@ void MpvMediaControl::Open(const std::string& path) {
     ended_ = false;
     stopped_ = false;
     heldByUser_ = false;
+    resumeWhenSeekDone_ = false;
 
-    // Pause is mpv's global state, and the previous file may have left it paused at its end.
-    WriteFlag("pause", false);
     loadRequest_ = ++requestCount_;
     const char* load[] = {"loadfile", absolute.c_str(), "replace", nullptr};
     if (const int result = mpv_command_async(mpv_.get(), Tag(loadRequest_, LoadRequest), load);
@@ -320,6 +332,9 @@ void MpvMediaControl::Open(const std::string& path) {
         phase_ = Phase::Failed;
         RaiseEngineError("The media engine refused " + path, result);
     }
+    // Pause is mpv's global state, and the previous file may have left it paused at its end.
+    // Only once the load is queued: unpaused while still at that end, mpv pauses again.
+    WriteFlag("pause", false);
 }
 
 void MpvMediaControl::Play() {
@@ -433,9 +448,13 @@ bool MpvMediaControl::ReadFlag(const char* name) {
     return mpv_get_property(mpv_.get(), name, MPV_FORMAT_FLAG, &flag) >= 0 && flag != 0;
 }
 
-void MpvMediaControl::WriteFlag(const char* name, bool value) {
+int MpvMediaControl::TryWriteFlag(const char* name, bool value) {
     int flag = value ? 1 : 0;
-    if (const int result = mpv_set_property(mpv_.get(), name, MPV_FORMAT_FLAG, &flag); result < 0)
+    return mpv_set_property(mpv_.get(), name, MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvMediaControl::WriteFlag(const char* name, bool value) {
+    if (const int result = TryWriteFlag(name, value); result < 0)
         RaiseEngineError(std::string("The media engine refused ") + name, result);
 }
 

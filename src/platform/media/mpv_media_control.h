@@ -66,12 +66,15 @@ private:
     void UpdatePhase();
     void DetectEnd();
     void Refresh();
-    void SeekTo(double seconds);
+    void SeekTo(double seconds);  // never raises
     bool HasFile() const { return phase_ == Phase::Opening || phase_ == Phase::Loaded; }
 
     double ReadDuration();
     bool ReadFlag(const char* name);
+    // Raises; what runs on mpv's events uses TryWriteFlag, as nothing may escape into the
+    // event loop.
     void WriteFlag(const char* name, bool value);
+    int TryWriteFlag(const char* name, bool value);
 
     struct HandleDeleter {
         void operator()(mpv_handle* handle) const;
@@ -94,6 +97,7 @@ private:
     std::optional<double> seekTarget_;
     SeekStage seekStage_ = SeekStage::None;
     uint64_t seekRequest_ = 0;
+    bool resumeWhenSeekDone_ = false;
 
     bool ended_ = false;
     double endAt_ = 0;  // the duration, held as both position and length once ended_

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -108,20 +109,16 @@ protected:
         if (mkdtemp(dirTemplate) == nullptr) return;
         serverDir = dirTemplate;
         const CommandResult started =
-            RunCommand("bash " + Quoted((ToolsDir() / "pulse_server.sh").string()) + " start " +
-                Quoted(serverDir) + " " + std::to_string(getpid()));
+            RunCommand(ServerScript("start") + " " + std::to_string(getpid()));
         if (started.status != 0) return;
         // The environment must be in place before this process's first ALSA call: ALSA decides
         // once, when it first reads its config, whether "default" goes to PulseAudio.
-        static const std::regex line(R"(^(\w+)=(.*)$)");
-        std::smatch match;
-        std::string rest = started.output;
-        size_t end = 0;
-        while ((end = rest.find('\n')) != std::string::npos) {
-            const std::string text = rest.substr(0, end);
-            rest.erase(0, end + 1);
-            if (std::regex_match(text, match, line)) {
-                setenv(match[1].str().c_str(), match[2].str().c_str(), 1);
+        std::istringstream lines(started.output);
+        std::string line;
+        while (std::getline(lines, line)) {
+            const size_t equals = line.find('=');
+            if (equals != std::string::npos) {
+                setenv(line.substr(0, equals).c_str(), line.substr(equals + 1).c_str(), 1);
             }
         }
         serverUp = std::getenv("PULSE_SERVER") != nullptr && std::getenv("PULSE_SINK") != nullptr;
@@ -129,8 +126,7 @@ protected:
 
     static void TearDownTestSuite() {
         if (serverDir.empty()) return;
-        RunCommand("bash " + Quoted((ToolsDir() / "pulse_server.sh").string()) + " stop " +
-            Quoted(serverDir));
+        RunCommand(ServerScript("stop"));
         std::error_code ignored;
         std::filesystem::remove_all(serverDir, ignored);
     }
@@ -151,12 +147,15 @@ protected:
 
     // Gives the channels different volumes, so a set that missed one channel shows.
     static void SetSinkVolume(long left, long right) {
-        ASSERT_EQ(RunCommand("pactl set-sink-volume " + Quoted(Sink()) + " " + std::to_string(left) +
-                      " " + std::to_string(right))
-                      .status,
-                  0);
+        const std::string command = "pactl set-sink-volume " + Quoted(Sink()) + " " +
+                                    std::to_string(left) + " " + std::to_string(right);
+        ASSERT_EQ(RunCommand(command).status, 0);
     }
 
+    static std::string ServerScript(const std::string& verb) {
+        return "bash " + Quoted((ToolsDir() / "pulse_server.sh").string()) + " " + verb + " " +
+               Quoted(serverDir);
+    }
     static std::string Sink() { return std::getenv("PULSE_SINK"); }
     static std::string DeadServer() { return "unix:" + serverDir + "/no-server-here"; }
 
@@ -232,7 +231,7 @@ TEST_F(AlsaMixerOnPulse, LookupsOfAnythingElseFailAndLeaveTheCallersValuesAlone)
     };
     for (const ControlCase& c : {ControlCase{"second device", 1, speakers, ControlTypeVolume},
                                  ControlCase{"line 0", 0, 0, ControlTypeVolume},
-                                 ControlCase{"a control id as line", 0, volumeId, ControlTypeVolume},
+                                 ControlCase{"control id as line", 0, volumeId, ControlTypeVolume},
                                  ControlCase{"unknown line", 0, 0xFFFFFFFF, ControlTypeVolume},
                                  ControlCase{"mute control", 0, speakers, 0x20010002},
                                  ControlCase{"no control type", 0, speakers, 0}}) {

@@ -1,0 +1,196 @@
+// How long one volume change takes through the ALSA mixer, on a private PulseAudio server
+// started with tests/tools/pulse_server.sh. The player sends one change per slider step, so a
+// change should stay well under a millisecond.
+//
+//   mixer_bench [COUNT]      (CORVESSA_TEST_TOOLS names the folder of pulse_server.sh)
+//
+// Prints mean, median and p99 of AlsaMixer::SetControlDetails, then the same figures for each
+// step of the open-set-close cycle it goes through, to show where the time goes, and for a
+// plain control write below the simple mixer.
+#include "platform/mixer/alsa_mixer.h"
+
+#include <alsa/asoundlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <numeric>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::filesystem::path Script() {
+    const char* tools = std::getenv("CORVESSA_TEST_TOOLS");
+    const std::filesystem::path dir =
+        tools != nullptr ? std::filesystem::path(tools)
+                         : std::filesystem::path(__FILE__).parent_path() / "../tests/tools";
+    return dir / "pulse_server.sh";
+}
+
+// Starts the server and takes its environment into this process; false if it did not start.
+bool StartServer(const std::string& dir) {
+    const std::string command =
+        "bash '" + Script().string() + "' start '" + dir + "' " + std::to_string(getpid());
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return false;
+    char line[1024];
+    while (std::fgets(line, sizeof line, pipe) != nullptr) {
+        std::string text(line);
+        if (!text.empty() && text.back() == '\n') text.pop_back();
+        const size_t equals = text.find('=');
+        if (equals != std::string::npos) {
+            setenv(text.substr(0, equals).c_str(), text.substr(equals + 1).c_str(), 1);
+        }
+    }
+    return pclose(pipe) == 0;
+}
+
+void StopServer(const std::string& dir) {
+    const std::string command = "bash '" + Script().string() + "' stop '" + dir + "'";
+    if (std::system(command.c_str()) != 0) std::fprintf(stderr, "stopping the server failed\n");
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+}
+
+double Microseconds(Clock::duration duration) {
+    return std::chrono::duration<double, std::micro>(duration).count();
+}
+
+void Report(const char* what, std::vector<double> samples) {
+    std::sort(samples.begin(), samples.end());
+    const double mean = std::accumulate(samples.begin(), samples.end(), 0.0) /
+                        static_cast<double>(samples.size());
+    const double median = samples[samples.size() / 2];
+    const double p99 = samples[std::min(samples.size() - 1, samples.size() * 99 / 100)];
+    std::printf("%-34s mean %8.1f us   median %8.1f us   p99 %8.1f us   (n=%zu)\n", what, mean,
+                median, p99, samples.size());
+}
+
+// The values the player would send while a slider is dragged from one end to the other.
+uint32_t SliderValue(int step) { return static_cast<uint32_t>(2 * ((step * 331) % 32768)); }
+
+int MeasureSetControlDetails(int count) {
+    mixer::AlsaMixer alsa;
+    uint32_t lineId = 0;
+    mixer::MixerControl control;
+    if (alsa.GetLineInfo(0, mixer::ComponentTypeSpeakers, lineId) != 0 ||
+        alsa.GetLineControl(0, lineId, mixer::ControlTypeVolume, control) != 0) {
+        std::fprintf(stderr, "the speakers volume was not found\n");
+        return 1;
+    }
+    std::printf("volume control %#x, range %d..%d\n", control.dwControlID, control.lMinimum,
+                control.lMaximum);
+    for (int i = 0; i < 20; ++i) alsa.SetControlDetails(0, control.dwControlID, SliderValue(i));
+
+    std::vector<double> samples;
+    samples.reserve(static_cast<size_t>(count));
+    int failures = 0;
+    for (int i = 0; i < count; ++i) {
+        const uint32_t value = SliderValue(i);
+        const auto start = Clock::now();
+        failures += alsa.SetControlDetails(0, control.dwControlID, value) != 0 ? 1 : 0;
+        samples.push_back(Microseconds(Clock::now() - start));
+    }
+    Report("SetControlDetails", samples);
+    if (failures != 0) std::printf("%d of %d changes failed\n", failures, count);
+    return failures != 0 ? 1 : 0;
+}
+
+// The same cycle as the mixer's, timed step by step.
+void MeasureSteps(int count) {
+    std::vector<double> open, attach, load, set, close;
+    for (int i = 0; i < count; ++i) {
+        snd_mixer_t* mixer = nullptr;
+        auto mark = Clock::now();
+        const auto lap = [&mark](std::vector<double>& into) {
+            const auto now = Clock::now();
+            into.push_back(Microseconds(now - mark));
+            mark = now;
+        };
+        snd_mixer_open(&mixer, 0);
+        lap(open);
+        snd_mixer_attach(mixer, "default");
+        lap(attach);
+        snd_mixer_selem_register(mixer, nullptr, nullptr);
+        snd_mixer_load(mixer);
+        lap(load);
+        snd_mixer_selem_id_t* id = nullptr;
+        snd_mixer_selem_id_alloca(&id);
+        snd_mixer_selem_id_set_name(id, "Master");
+        if (snd_mixer_elem_t* element = snd_mixer_find_selem(mixer, id)) {
+            snd_mixer_selem_set_playback_volume_all(element, SliderValue(i));
+        }
+        lap(set);
+        snd_mixer_close(mixer);
+        lap(close);
+    }
+    Report("  snd_mixer_open", open);
+    Report("  snd_mixer_attach (connects)", attach);
+    Report("  selem_register + load", load);
+    Report("  find + set_playback_volume_all", set);
+    Report("  snd_mixer_close (disconnects)", close);
+}
+
+// For comparison, below the simple mixer: one write of both channels of the control that
+// backs "Master", per call on a fresh control handle, and on one held open.
+void MeasureControlWrites(int count) {
+    snd_ctl_elem_id_t* id = nullptr;
+    snd_ctl_elem_id_alloca(&id);
+    snd_ctl_elem_id_set_interface(id, SND_CTL_ELEM_IFACE_MIXER);
+    snd_ctl_elem_id_set_name(id, "Master Playback Volume");
+    snd_ctl_elem_value_t* value = nullptr;
+    snd_ctl_elem_value_alloca(&value);
+    snd_ctl_elem_value_set_id(value, id);
+    const auto write = [&](snd_ctl_t* ctl, int step) {
+        snd_ctl_elem_value_set_integer(value, 0, SliderValue(step));
+        snd_ctl_elem_value_set_integer(value, 1, SliderValue(step));
+        return snd_ctl_elem_write(ctl, value);
+    };
+
+    std::vector<double> fresh, held;
+    for (int i = 0; i < count; ++i) {
+        const auto start = Clock::now();
+        snd_ctl_t* ctl = nullptr;
+        if (snd_ctl_open(&ctl, "default", 0) < 0) return;
+        write(ctl, i);
+        snd_ctl_close(ctl);
+        fresh.push_back(Microseconds(Clock::now() - start));
+    }
+    snd_ctl_t* ctl = nullptr;
+    if (snd_ctl_open(&ctl, "default", 0) < 0) return;
+    for (int i = 0; i < count; ++i) {
+        const auto start = Clock::now();
+        write(ctl, i);
+        held.push_back(Microseconds(Clock::now() - start));
+    }
+    snd_ctl_close(ctl);
+    Report("ctl open + write + close", fresh);
+    Report("ctl write, handle held open", held);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
+    char dirTemplate[] = "/tmp/corvessa-mixer-bench-XXXXXX";
+    if (mkdtemp(dirTemplate) == nullptr) return 1;
+    const std::string dir = dirTemplate;
+    if (!StartServer(dir)) {
+        std::fprintf(stderr, "the PulseAudio server did not start\n");
+        StopServer(dir);
+        return 1;
+    }
+    const int result = MeasureSetControlDetails(count);
+    if (result == 0) {
+        MeasureSteps(std::min(count, 300));
+        MeasureControlWrites(std::min(count, 300));
+    }
+    StopServer(dir);
+    return result;
+}
