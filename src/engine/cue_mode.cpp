@@ -46,24 +46,6 @@ double NextMarkerLeft(double markerLeft, bool forward) {
     return forward ? markerLeft + MarkerStep : markerLeft - MarkerStep;
 }
 
-namespace {
-constexpr const char* ExactLeftProperty = "corvessaExactLeft";
-}
-
-double MarkerLeft(Image& marker) {
-    QWidget* widget = marker.Widget();
-    if (!widget) return marker.Left();
-    const QVariant exact = widget->property(ExactLeftProperty);
-    if (exact.isValid() && widget->x() == TwipsToPixelsX(exact.toDouble())) return exact.toDouble();
-    return marker.Left();
-}
-
-void PlaceMarker(Image& marker, double left) {
-    marker.SetLeft(left);
-    // Kept on the widget itself, so a fresh load of the window starts without it.
-    if (QWidget* widget = marker.Widget()) widget->setProperty(ExactLeftProperty, left);
-}
-
 } // namespace cue
 
 namespace {
@@ -87,7 +69,7 @@ void Form4::Check1_Click() {
     Text3.SetEnabled(true);
     Timer2.SetEnabled(false);
     Timer1.SetEnabled(false);
-    cue::PlaceMarker(imgVol1, cue::MarkerStart);
+    imgVol1.SetLeft(cue::MarkerStart);
 }
 
 void Form4::command11_Click() { CueOK(); }
@@ -128,7 +110,7 @@ void Form4::SweepTick(bool forward) {
     own.SetInterval(cue::SweepIntervalMs(FieldValue(Text3)));
     if (forward) Text3.SetEnabled(false);
 
-    const double marker = cue::MarkerLeft(imgVol1);
+    const double marker = imgVol1.Left();
     if (cue::AtSweepEnd(marker, forward)) {
         if (Check4.Value() == 1) {
             Timer3.SetEnabled(false);
@@ -143,7 +125,7 @@ void Form4::SweepTick(bool forward) {
         return;
     }
     if (Media.PlayState() == media::PlayStatePlaying) HoldStartSecond();
-    cue::PlaceMarker(imgVol1, cue::NextMarkerLeft(marker, forward));
+    imgVol1.SetLeft(cue::NextMarkerLeft(marker, forward));
 }
 
 void Form4::HoldStartSecond() {
@@ -165,7 +147,7 @@ void Form4::HoldStartSecond() {
 }
 
 void Form4::Timer3_Timer() {
-    if (!cue::AtEitherEnd(cue::MarkerLeft(imgVol1))) return;
+    if (!cue::AtEitherEnd(imgVol1.Left())) return;
 
     const int16_t count = List1.ListCount();
     if (count == 0) {

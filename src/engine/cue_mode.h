@@ -52,11 +52,4 @@ bool AtEitherEnd(double markerLeft);
 // The marker's next position in a sweep.
 double NextMarkerLeft(double markerLeft, bool forward);
 
-// The marker's place in twips. The widget holds whole pixels, coarser than the 10-twip steps,
-// so the exact place is kept beside it and used while the widget still stands where that
-// place puts it; a place given by other code (stop puts the marker at the start) is read back
-// from the widget.
-double MarkerLeft(forms::Image& marker);
-void PlaceMarker(forms::Image& marker, double left);
-
 } // namespace cue

@@ -30,7 +30,7 @@ protected:
         };
     }
 
-    double Marker() { return cue::MarkerLeft(form->imgVol1); }
+    double Marker() { return form->imgVol1.Left(); }
 
     // Selects an item and lets it play from `position` without the cue opening anything.
     void Playing(int index, double position = 0) {

@@ -4,6 +4,7 @@
 // virtual clock runs nothing but what these tests look at.
 #include "engine/module1.h"
 #include "main_window/form4.h"
+#include "support/load_main_window.h"
 #include "support/window_test.h"
 #include "windows/frm_splash.h"
 
@@ -20,10 +21,7 @@ protected:
         Module1::SongTable.Reset();
         // The main window sizes itself from the screen the splash measured; the splash's own
         // start-up timer is kept from running on.
-        frmSplash& splash = forms::Default<frmSplash>();
-        splash.Timer1.SetEnabled(false);
-        splash.Text1.SetText("11520");
-        splash.Text2.SetText("15360");
+        support::MeasuredScreen("11520", "15360");
         form = &forms::Default<Form4>();
         form->Load();
         for (forms::Timer* t : {&form->Timer4, &form->Timer5, &form->Timer6, &form->Timer7,

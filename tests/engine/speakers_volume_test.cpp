@@ -3,6 +3,7 @@
 #include "engine/module1.h"
 #include "main_window/form4.h"
 #include "support/fake_mixer.h"
+#include "support/load_main_window.h"
 #include "support/window_test.h"
 #include "windows/frm_splash.h"
 
@@ -30,29 +31,17 @@ public:
 
 class SpeakersVolume : public support::WindowTest {
 protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        mixer::SetSystemMixer(&fake);
-    }
-    void TearDown() override {
-        WindowTest::TearDown();
-        mixer::SetSystemMixer(nullptr);
-    }
-
     // A fresh main window, loaded against the mixer as the fake now stands; the load makes the
     // lookup. The splash holds the measured screen the load sizes the window from.
     Form4& Load() {
         forms::ResetDefaultInstances();
-        frmSplash& splash = forms::Default<frmSplash>();
-        splash.Timer1.SetEnabled(false);
-        splash.Text1.SetText("8640");
-        splash.Text2.SetText("12000");
+        support::MeasuredScreen("8640", "12000");
         Form4& f = forms::Default<Form4>();
         f.Load();
         return f;
     }
 
-    FakeMixer fake;
+    FakeMixer& fake = mixers;
 };
 
 // The volume control as the fake hands it out, compared field by field.

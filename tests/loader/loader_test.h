@@ -5,6 +5,7 @@
 #include "main_window/form4.h"
 #include "platform/forms/file_lists.h"
 #include "support/fake_mixer.h"
+#include "support/load_main_window.h"
 #include "support/window_test.h"
 #include "windows/frm_splash.h"
 
@@ -52,23 +53,18 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         Module1::SongTable.Reset();
-        mixer::SetSystemMixer(&mixer);
-        auto& splash = forms::Default<frmSplash>();
-        splash.Text1.SetText("8640");
-        splash.Text2.SetText("12000");
+        support::MeasuredScreen("8640", "12000");
         main = &forms::Default<Form4>();
         main->Load();
     }
     void TearDown() override {
         WindowTest::TearDown();
-        mixer::SetSystemMixer(nullptr);
         forms::SetMountTableSource(nullptr);
         forms::SetFolderAccessCheck(nullptr);
         Module1::SongTable.Reset();
     }
     std::string Record(int i) { return Module1::SongTable(i).FullPath; }
 
-    mixer::FakeMixer mixer;
     Form4* main = nullptr;
 };
 

@@ -1,7 +1,7 @@
 // The colour scheme: the start-up draw, and the one colour the window and its members share.
 #include "main_window/colour_scheme.h"
 
-#include "load_main_window.h"
+#include "support/load_main_window.h"
 #include "support/window_test.h"
 
 #include <vector>

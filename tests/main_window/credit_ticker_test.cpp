@@ -1,7 +1,7 @@
 // The credit line's cycle in the status strip and its colour draws.
 #include "main_window/credit_ticker.h"
 #include "main_window/form4.h"
-#include "main_window/load_main_window.h"
+#include "support/load_main_window.h"
 #include "support/window_test.h"
 
 #include <string>

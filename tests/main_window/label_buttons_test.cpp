@@ -2,7 +2,7 @@
 #include "main_window/label_buttons.h"
 
 #include "engine/module1.h"
-#include "load_main_window.h"
+#include "support/load_main_window.h"
 #include "loader/form2.h"
 #include "main_window/form4.h"
 #include "support/window_test.h"

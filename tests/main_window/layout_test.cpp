@@ -1,7 +1,7 @@
 // The proportional layout on exact numbers, and the first phase of the load on the window.
 #include "main_window/layout.h"
 
-#include "load_main_window.h"
+#include "support/load_main_window.h"
 #include "support/window_test.h"
 
 #include <cmath>
@@ -104,8 +104,8 @@ class FirstPhase : public support::WindowTest {};
 
 TEST_F(FirstPhase, TheWindowTakesTheMeasuredSizeAndTheStripItsFont) {
     struct Case { const char* width; double points; bool bold; double left; };
-    // 1417.5 twips is 94.5 pixels, which the label holds as 94 (1410 twips).
-    for (const Case& c : {Case{"12000", 10, true, 1410}, Case{"11000", 8.25, false, 1350},
+    // 1417.5 twips is 94.5 pixels: the label stands at pixel 94 and reads back as set.
+    for (const Case& c : {Case{"12000", 10, true, 1417.5}, Case{"11000", 8.25, false, 1350},
                           Case{"10000", 8, false, 1350}}) {
         SCOPED_TRACE(c.width);
         Form4& f = support::LoadMainWindow("8640", c.width);

@@ -2,7 +2,7 @@
 // passed over.
 #include "main_window/region_unroll.h"
 
-#include "load_main_window.h"
+#include "support/load_main_window.h"
 #include "platform/forms/runtime_error.h"
 #include "support/window_test.h"
 

@@ -5,6 +5,7 @@
 #include "platform/forms/runtime_error.h"
 #include "platform/forms/units.h"
 #include "support/fake_mixer.h"
+#include "support/load_main_window.h"
 #include "support/window_test.h"
 #include "windows/frm_splash.h"
 
@@ -22,15 +23,7 @@ class VolumeSlider : public support::WindowTest {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
-        mixer::SetSystemMixer(&fake);
-        frmSplash& splash = forms::Default<frmSplash>();
-        splash.Timer1.SetEnabled(false);
-        splash.Text1.SetText("8640");
-        splash.Text2.SetText("12000");
-    }
-    void TearDown() override {
-        WindowTest::TearDown();
-        mixer::SetSystemMixer(nullptr);
+        support::MeasuredScreen("8640", "12000");
     }
 
     // The main window just after its load (time 0), with only the slider's timers left to
@@ -68,7 +61,7 @@ protected:
     // Where the knob is along its track, in twips.
     static double KnobOffset(Form4& f) { return f.imgVol.Left() - f.lblVol.Left(); }
 
-    FakeMixer fake;
+    FakeMixer& fake = mixers;
 };
 
 void SendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button) {

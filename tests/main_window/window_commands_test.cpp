@@ -1,6 +1,6 @@
 // The main window's right-click menu, "Minimize" with the taskbar placeholder, and "Close".
 #include "main_window/form4.h"
-#include "main_window/load_main_window.h"
+#include "support/load_main_window.h"
 #include "support/window_test.h"
 #include "windows/form5.h"
 #include "windows/form6.h"

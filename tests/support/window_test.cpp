@@ -32,6 +32,7 @@ void WindowTest::SetUp() {
     forms::SetCursorSource([this] { return cursor; });
     forms::SetEndHook(&endByThrowing);
     media::SetMediaFactory(&CreateFakeMediaControl);
+    mixer::SetSystemMixer(&mixers);
 }
 
 void WindowTest::TearDown() {
@@ -44,6 +45,7 @@ void WindowTest::TearDown() {
     forms::SetCursorSource(nullptr);
     forms::SetEndHook(nullptr);
     media::SetMediaFactory(nullptr);
+    mixer::SetSystemMixer(nullptr);
 }
 
 } // namespace support

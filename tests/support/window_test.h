@@ -1,6 +1,7 @@
 #pragma once
 // The base of every window test: a Qt application on the offscreen platform, fresh default
 // window instances, and every platform service replaced by its fake.
+#include "fake_mixer.h"
 #include "fakes.h"
 #include "virtual_clock.h"
 
@@ -24,6 +25,8 @@ protected:
     ScriptedRandom random;
     PopupRecorder popups;
     QPoint cursor{0, 0};
+    // Window tests never reach the machine's own mixer.
+    mixer::FakeMixer mixers;
 };
 
 } // namespace support

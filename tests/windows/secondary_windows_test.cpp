@@ -1,6 +1,7 @@
 // The popup menu, the About window and the taskbar placeholder.
 #include "main_window/form4.h"
 #include "platform/forms/events.h"
+#include "support/load_main_window.h"
 #include "support/window_test.h"
 #include "windows/form3.h"
 #include "windows/form5.h"
@@ -13,9 +14,7 @@ class SecondaryWindowsTest : public support::WindowTest {
 protected:
     // What the start-up leaves for the main window's load: a measured screen.
     void MeasuredScreen() {
-        frmSplash& splash = forms::Default<frmSplash>();
-        splash.Text1.SetText("11520");
-        splash.Text2.SetText("15360");
+        support::MeasuredScreen("11520", "15360");
     }
 };
 

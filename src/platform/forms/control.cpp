@@ -29,6 +29,7 @@ void Control::Create(QWidget* formWidget) {
         parent = container_->widget_;
     }
     visible_ = true;
+    setLeft_ = setTop_ = setWidth_ = setHeight_ = std::nullopt;
     backColor_ = SysButtonFace;
     foreColor_ = SysWindowText;
     opaque_ = true;
@@ -46,38 +47,62 @@ void Control::Destroy() {
     widget_ = nullptr;
 }
 
+// The widget holds whole pixels. A value set by code is remembered in twips and read back
+// as set for as long as the widget still stands at the pixel that value maps to; once anything
+// else has moved the widget, the read gives its pixels in twips.
+namespace {
+double readBack(const std::optional<double>& set, int pixels, int (*toPixels)(double),
+                double (*toTwips)(int)) {
+    if (set && toPixels(*set) == pixels) return *set;
+    return toTwips(pixels);
+}
+} // namespace
+
 double Control::Left() {
     auto* w = Widget();
-    return w ? PixelsToTwipsX(w->x()) : 0;
+    return w ? readBack(setLeft_, w->x(), TwipsToPixelsX, PixelsToTwipsX) : 0;
 }
 double Control::Top() {
     auto* w = Widget();
-    return w ? PixelsToTwipsY(w->y()) : 0;
+    return w ? readBack(setTop_, w->y(), TwipsToPixelsY, PixelsToTwipsY) : 0;
 }
 double Control::Width() {
     auto* w = Widget();
-    return w ? PixelsToTwipsX(w->width()) : 0;
+    return w ? readBack(setWidth_, w->width(), TwipsToPixelsX, PixelsToTwipsX) : 0;
 }
 double Control::Height() {
     auto* w = Widget();
-    return w ? PixelsToTwipsY(w->height()) : 0;
+    return w ? readBack(setHeight_, w->height(), TwipsToPixelsY, PixelsToTwipsY) : 0;
 }
 void Control::SetLeft(double twips) {
-    if (auto* w = Widget()) w->move(TwipsToPixelsX(twips), w->y());
+    if (auto* w = Widget()) {
+        w->move(TwipsToPixelsX(twips), w->y());
+        setLeft_ = twips;
+    }
 }
 void Control::SetTop(double twips) {
-    if (auto* w = Widget()) w->move(w->x(), TwipsToPixelsY(twips));
+    if (auto* w = Widget()) {
+        w->move(w->x(), TwipsToPixelsY(twips));
+        setTop_ = twips;
+    }
 }
 void Control::SetWidth(double twips) {
-    if (auto* w = Widget()) w->resize(TwipsToPixelsX(twips), w->height());
+    if (auto* w = Widget()) {
+        w->resize(TwipsToPixelsX(twips), w->height());
+        setWidth_ = twips;
+    }
 }
 void Control::SetHeight(double twips) {
-    if (auto* w = Widget()) w->resize(w->width(), TwipsToPixelsY(twips));
+    if (auto* w = Widget()) {
+        w->resize(w->width(), TwipsToPixelsY(twips));
+        setHeight_ = twips;
+    }
 }
 void Control::Move(double left, double top, double width, double height) {
-    if (auto* w = Widget())
-        w->setGeometry(TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width),
-                       TwipsToPixelsY(height));
+    SetLeft(left);
+    SetTop(top);
+    SetWidth(width);
+    SetHeight(height);
 }
 
 bool Control::Visible() {

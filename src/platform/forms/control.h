@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 #include <string>
 
 namespace forms {
@@ -23,8 +24,9 @@ public:
     Form& Parent() const { return form_; }
     Control* Container() const { return container_; }
 
-    // Place and size in twips, relative to the container (or the window's inside). Values are
-    // held by the widget in whole pixels; reading back converts those pixels to twips.
+    // Place and size in twips, relative to the container (or the window's inside). The widget
+    // holds whole pixels; a value set by code reads back as set while the widget still stands
+    // at its pixel, otherwise the pixels are read back in twips.
     double Left();
     double Top();
     double Width();
@@ -81,6 +83,7 @@ private:
     Control* container_;
     QPointer<QWidget> widget_;
     bool visible_ = true;
+    std::optional<double> setLeft_, setTop_, setWidth_, setHeight_;
     OleColor backColor_ = SysButtonFace;
     OleColor foreColor_ = SysWindowText;
     bool opaque_ = true;

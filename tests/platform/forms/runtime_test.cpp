@@ -185,10 +185,13 @@ class ControlRules : public support::WindowTest {};
 TEST_F(ControlRules, TwipsRoundTripAtFifteenTwipsPerPixel) {
     ASSERT_DOUBLE_EQ(forms::TwipsPerPixelX(), 15.0);
     auto& f = forms::Default<ProbeForm>();
-    f.Box.SetLeft(3900);
-    EXPECT_DOUBLE_EQ(f.Box.Left(), 3900);
     f.Box.SetLeft(3892.5);  // 259.5 pixels: to the even neighbour, 260
-    EXPECT_DOUBLE_EQ(f.Box.Left(), 3900);
+    EXPECT_EQ(f.Box.Widget()->x(), 260);
+    EXPECT_DOUBLE_EQ(f.Box.Left(), 3892.5) << "a value set by code reads back as set";
+    for (int step = 1; step <= 3; ++step) f.Box.SetLeft(f.Box.Left() + 10);
+    EXPECT_DOUBLE_EQ(f.Box.Left(), 3922.5) << "10-twip steps must not be lost to pixel rounding";
+    f.Box.Widget()->move(100, 0);  // moved by anything but the code: its pixels count
+    EXPECT_DOUBLE_EQ(f.Box.Left(), 1500);
     EXPECT_EQ(forms::TwipsToPixelsX(12007.5), 800);
     EXPECT_EQ(forms::TwipsToPixelsX(12022.5), 802);
 }

@@ -168,12 +168,14 @@ TEST_F(MpvMediaControlTest, StopRewindsKeepsTheFileAndPlayStartsFromZero) {
 
 TEST_F(MpvMediaControlTest, PositionsOutsideTheFileAreSurvived) {
     OpenLoaded("tone.mp3");
+    ASSERT_TRUE(WaitForPosition(0.5));
     media_.SetCurrentPosition(-20);
-    EXPECT_EQ(media_.CurrentPosition(), 0);
+    EXPECT_GE(media_.CurrentPosition(), 0);
+    EXPECT_LT(media_.CurrentPosition(), 0.2) << "before the start lands at the start";
     EXPECT_TRUE(WaitForPosition(0.2)) << "playing on from the start";
 
     media_.SetCurrentPosition(media_.Duration() + 60);
-    EXPECT_EQ(media_.CurrentPosition(), media_.Duration()) << "past the end lands at the end";
+    EXPECT_TRUE(WaitForEnd()) << "past the end lands at the end";
     Pass(300ms);
     EXPECT_EQ(media_.CurrentPosition(), media_.Duration());
 
@@ -299,7 +301,8 @@ TEST_P(NotMediaTest, RaisesOrNeverReportsALength) {
 INSTANTIATE_TEST_SUITE_P(
     BadFiles, NotMediaTest,
     testing::Values(BadFile{"ZeroBytes", ""}, BadFile{"Text", "These are the lyrics.\n"},
-                    BadFile{"TagWithoutAudio", std::string("ID3\x03\0\0\0\0\0\x0a", 10) + "garbage"}),
+                    BadFile{"TagWithoutAudio",
+                            std::string("ID3\x03\0\0\0\0\0\x0a", 10) + "garbage"}),
     [](const testing::TestParamInfo<BadFile>& info) { return info.param.name; });
 
 } // namespace

@@ -3,6 +3,7 @@
 // of a private PulseAudio server started for this suite by tests/tools/pulse_server.sh.
 #include "main_window/form4.h"
 #include "platform/mixer/alsa_mixer.h"
+#include "support/load_main_window.h"
 #include "support/window_test.h"
 #include "windows/frm_splash.h"
 
@@ -136,10 +137,7 @@ protected:
         WindowTest::SetUp();
         ASSERT_TRUE(serverUp) << "the PulseAudio test server did not start";
         mixer::SetSystemMixer(&recorder);
-        frmSplash& splash = forms::Default<frmSplash>();
-        splash.Timer1.SetEnabled(false);
-        splash.Text1.SetText("8640");
-        splash.Text2.SetText("12000");
+        support::MeasuredScreen("8640", "12000");
     }
     void TearDown() override {
         WindowTest::TearDown();

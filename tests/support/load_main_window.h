@@ -1,5 +1,5 @@
 #pragma once
-// Loads the main window as the start-up does: the splash holds the measured height and width
+// The start-up's hand-over to the main window: the splash holds the measured height and width
 // (twips, as text) before the main window is first touched. The splash's own start-up tick is
 // switched off, as it would show windows the tests do not want.
 #include "main_window/form4.h"
@@ -9,11 +9,15 @@
 
 namespace support {
 
-inline Form4& LoadMainWindow(const std::string& height, const std::string& width) {
+inline void MeasuredScreen(const std::string& height, const std::string& width) {
     frmSplash& splash = forms::Default<frmSplash>();
+    splash.Timer1.SetEnabled(false);
     splash.Text1.SetText(height);
     splash.Text2.SetText(width);
-    splash.Timer1.SetEnabled(false);
+}
+
+inline Form4& LoadMainWindow(const std::string& height, const std::string& width) {
+    MeasuredScreen(height, width);
     forms::Default<Form4>().Load();
     return forms::Default<Form4>();
 }
