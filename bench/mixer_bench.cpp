@@ -5,8 +5,8 @@
 //   mixer_bench [COUNT]      (CORVESSA_TEST_TOOLS names the folder of pulse_server.sh)
 //
 // Prints mean, median and p99 of AlsaMixer::SetControlDetails, then the same figures for each
-// step of the open-set-close cycle it goes through, to show where the time goes, and for a
-// plain control write below the simple mixer.
+// step of the open-info-write-close cycle it goes through, to show where the time goes, and for
+// the simple mixer's cycle that a change used to cost.
 #include "platform/mixer/alsa_mixer.h"
 
 #include <alsa/asoundlib.h>
@@ -102,76 +102,94 @@ int MeasureSetControlDetails(int count) {
     return failures != 0 ? 1 : 0;
 }
 
-// The same cycle as the mixer's, timed step by step.
+struct ControlIds {
+    snd_ctl_elem_id_t* id = nullptr;
+    snd_ctl_elem_info_t* info = nullptr;
+    snd_ctl_elem_value_t* value = nullptr;
+};
+
+// Fills values with step's slider value on every channel the info names.
+void FillValues(const ControlIds& ids, int step) {
+    snd_ctl_elem_value_set_id(ids.value, ids.id);
+    const unsigned int channels = snd_ctl_elem_info_get_count(ids.info);
+    for (unsigned int channel = 0; channel < channels; ++channel) {
+        snd_ctl_elem_value_set_integer(ids.value, channel, SliderValue(step));
+    }
+}
+
+// The same cycle as the mixer's, timed step by step: each step costs the PulseAudio plugin
+// round trips to the server (connect + server info + subscribe; two info queries; two more and
+// the set), so these show where the time goes.
 void MeasureSteps(int count) {
-    std::vector<double> open, attach, load, set, close;
+    ControlIds ids;
+    snd_ctl_elem_id_alloca(&ids.id);
+    snd_ctl_elem_id_set_interface(ids.id, SND_CTL_ELEM_IFACE_MIXER);
+    snd_ctl_elem_id_set_name(ids.id, "Master Playback Volume");
+    snd_ctl_elem_info_alloca(&ids.info);
+    snd_ctl_elem_value_alloca(&ids.value);
+
+    std::vector<double> open, info, write, close;
     for (int i = 0; i < count; ++i) {
-        snd_mixer_t* mixer = nullptr;
         auto mark = Clock::now();
         const auto lap = [&mark](std::vector<double>& into) {
             const auto now = Clock::now();
             into.push_back(Microseconds(now - mark));
             mark = now;
         };
-        snd_mixer_open(&mixer, 0);
-        lap(open);
-        snd_mixer_attach(mixer, "default");
-        lap(attach);
-        snd_mixer_selem_register(mixer, nullptr, nullptr);
-        snd_mixer_load(mixer);
-        lap(load);
-        snd_mixer_selem_id_t* id = nullptr;
-        snd_mixer_selem_id_alloca(&id);
-        snd_mixer_selem_id_set_name(id, "Master");
-        if (snd_mixer_elem_t* element = snd_mixer_find_selem(mixer, id)) {
-            snd_mixer_selem_set_playback_volume_all(element, SliderValue(i));
-        }
-        lap(set);
-        snd_mixer_close(mixer);
-        lap(close);
-    }
-    Report("  snd_mixer_open", open);
-    Report("  snd_mixer_attach (connects)", attach);
-    Report("  selem_register + load", load);
-    Report("  find + set_playback_volume_all", set);
-    Report("  snd_mixer_close (disconnects)", close);
-}
-
-// For comparison, below the simple mixer: one write of both channels of the control that
-// backs "Master", per call on a fresh control handle, and on one held open.
-void MeasureControlWrites(int count) {
-    snd_ctl_elem_id_t* id = nullptr;
-    snd_ctl_elem_id_alloca(&id);
-    snd_ctl_elem_id_set_interface(id, SND_CTL_ELEM_IFACE_MIXER);
-    snd_ctl_elem_id_set_name(id, "Master Playback Volume");
-    snd_ctl_elem_value_t* value = nullptr;
-    snd_ctl_elem_value_alloca(&value);
-    snd_ctl_elem_value_set_id(value, id);
-    const auto write = [&](snd_ctl_t* ctl, int step) {
-        snd_ctl_elem_value_set_integer(value, 0, SliderValue(step));
-        snd_ctl_elem_value_set_integer(value, 1, SliderValue(step));
-        return snd_ctl_elem_write(ctl, value);
-    };
-
-    std::vector<double> fresh, held;
-    for (int i = 0; i < count; ++i) {
-        const auto start = Clock::now();
         snd_ctl_t* ctl = nullptr;
         if (snd_ctl_open(&ctl, "default", 0) < 0) return;
-        write(ctl, i);
+        lap(open);
+        snd_ctl_elem_info_set_id(ids.info, ids.id);
+        snd_ctl_elem_info(ctl, ids.info);
+        lap(info);
+        FillValues(ids, i);
+        snd_ctl_elem_write(ctl, ids.value);
+        lap(write);
         snd_ctl_close(ctl);
-        fresh.push_back(Microseconds(Clock::now() - start));
+        lap(close);
     }
+    Report("  snd_ctl_open (connects)", open);
+    Report("  snd_ctl_elem_info", info);
+    Report("  snd_ctl_elem_write", write);
+    Report("  snd_ctl_close (disconnects)", close);
+
+    // The write alone on a handle held open, which the mixer may not do: the part of the cost
+    // that is not connecting and disconnecting.
     snd_ctl_t* ctl = nullptr;
     if (snd_ctl_open(&ctl, "default", 0) < 0) return;
+    std::vector<double> held;
     for (int i = 0; i < count; ++i) {
         const auto start = Clock::now();
-        write(ctl, i);
+        FillValues(ids, i);
+        snd_ctl_elem_write(ctl, ids.value);
         held.push_back(Microseconds(Clock::now() - start));
     }
     snd_ctl_close(ctl);
-    Report("ctl open + write + close", fresh);
-    Report("ctl write, handle held open", held);
+    Report("  write, handle held open", held);
+}
+
+// For comparison, the simple mixer's cycle, which the mixer used to set a value with: it loads
+// every element and sets the channels one at a time.
+void MeasureSimpleMixer(int count) {
+    std::vector<double> cycle;
+    for (int i = 0; i < count; ++i) {
+        const auto start = Clock::now();
+        snd_mixer_t* mixer = nullptr;
+        if (snd_mixer_open(&mixer, 0) < 0) return;
+        if (snd_mixer_attach(mixer, "default") == 0 &&
+            snd_mixer_selem_register(mixer, nullptr, nullptr) == 0 &&
+            snd_mixer_load(mixer) == 0) {
+            snd_mixer_selem_id_t* id = nullptr;
+            snd_mixer_selem_id_alloca(&id);
+            snd_mixer_selem_id_set_name(id, "Master");
+            if (snd_mixer_elem_t* element = snd_mixer_find_selem(mixer, id)) {
+                snd_mixer_selem_set_playback_volume_all(element, SliderValue(i));
+            }
+        }
+        snd_mixer_close(mixer);
+        cycle.push_back(Microseconds(Clock::now() - start));
+    }
+    Report("simple mixer open+load+set+close", cycle);
 }
 
 } // namespace
@@ -189,7 +207,7 @@ int main(int argc, char** argv) {
     const int result = MeasureSetControlDetails(count);
     if (result == 0) {
         MeasureSteps(std::min(count, 300));
-        MeasureControlWrites(std::min(count, 300));
+        MeasureSimpleMixer(std::min(count, 100));
     }
     StopServer(dir);
     return result;

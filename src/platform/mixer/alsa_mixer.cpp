@@ -3,6 +3,7 @@
 #include <alsa/asoundlib.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -12,11 +13,13 @@ namespace {
 
 struct Line {
     uint32_t id;
-    const char* element;
+    const char* element;        // the simple element
+    const char* volumeControl;  // the control element behind its playback volume
 };
 
 // In order of preference: the first element present is the speakers line.
-constexpr Line kSpeakerLines[] = {{1, "Master"}, {2, "Speaker"}};
+constexpr Line kSpeakerLines[] = {{1, "Master", "Master Playback Volume"},
+                                  {2, "Speaker", "Speaker Playback Volume"}};
 
 constexpr uint32_t kVolumeControlTag = 0x100;
 constexpr uint32_t kLineIdMask = 0xFF;
@@ -101,6 +104,73 @@ int OpenVolume(const char* device, const Line& line, Volume& volume) {
     return AlsaMixer::Ok;
 }
 
+// ALSA silently ignores a value outside the range; a fader pushed past its end should still
+// reach that end.
+long ClampToRange(uint32_t value, long minimum, long maximum) {
+    return std::clamp<long>(value, minimum, maximum);
+}
+
+// The slow way, for a device whose line is made of elements under other names: the simple
+// mixer finds them, at the price of loading every element of the device.
+int SetThroughSimpleMixer(const char* device, const Line& line, uint32_t value) {
+    Volume volume;
+    if (const int result = OpenVolume(device, line, volume); result != AlsaMixer::Ok) {
+        return result;
+    }
+    const long clamped = ClampToRange(value, volume.minimum, volume.maximum);
+    if (snd_mixer_selem_set_playback_volume_all(volume.element, clamped) < 0) {
+        return AlsaMixer::Refused;
+    }
+    return AlsaMixer::Ok;
+}
+
+struct ControlCloser {
+    void operator()(snd_ctl_t* ctl) const { snd_ctl_close(ctl); }
+};
+using ControlHandle = std::unique_ptr<snd_ctl_t, ControlCloser>;
+
+// Said by WriteVolumeControl when the device has no element of the line's usual name.
+constexpr int kNoSuchElement = -1;
+
+// Sets every channel of the line's volume element in one write. Opened by name, the element
+// needs no scan of the device's element list; its info gives the range and channel count.
+int WriteVolumeControl(const char* device, const Line& line, uint32_t value) {
+    snd_ctl_t* raw = nullptr;
+    if (snd_ctl_open(&raw, device, 0) < 0) return AlsaMixer::Unreachable;
+    const ControlHandle ctl(raw);
+
+    snd_ctl_elem_id_t* id = nullptr;
+    snd_ctl_elem_id_alloca(&id);
+    snd_ctl_elem_id_set_interface(id, SND_CTL_ELEM_IFACE_MIXER);
+    snd_ctl_elem_id_set_name(id, line.volumeControl);
+
+    snd_ctl_elem_info_t* info = nullptr;
+    snd_ctl_elem_info_alloca(&info);
+    snd_ctl_elem_info_set_id(info, id);
+    if (const int error = snd_ctl_elem_info(ctl.get(), info); error < 0) {
+        // Any other failure means the device stopped answering (the PulseAudio plugin says
+        // so when its server went away after the open).
+        return error == -ENOENT ? kNoSuchElement : AlsaMixer::Unreachable;
+    }
+    const long minimum = snd_ctl_elem_info_get_min(info);
+    const long maximum = snd_ctl_elem_info_get_max(info);
+    const unsigned int channels = snd_ctl_elem_info_get_count(info);
+    if (snd_ctl_elem_info_get_type(info) != SND_CTL_ELEM_TYPE_INTEGER || channels == 0 ||
+        minimum > maximum) {
+        return AlsaMixer::NoControl;
+    }
+
+    snd_ctl_elem_value_t* values = nullptr;
+    snd_ctl_elem_value_alloca(&values);
+    snd_ctl_elem_value_set_id(values, id);
+    const long clamped = ClampToRange(value, minimum, maximum);
+    for (unsigned int channel = 0; channel < channels; ++channel) {
+        snd_ctl_elem_value_set_integer(values, channel, clamped);
+    }
+    if (snd_ctl_elem_write(ctl.get(), values) < 0) return AlsaMixer::Refused;
+    return AlsaMixer::Ok;
+}
+
 } // namespace
 
 AlsaMixer::AlsaMixer() { SilenceAlsaErrors(); }
@@ -141,13 +211,8 @@ int AlsaMixer::SetControlDetails(uint32_t device, uint32_t controlId, uint32_t v
     if (name == nullptr) return BadDevice;
     const Line* line = LineOfVolumeControl(controlId);
     if (line == nullptr) return NoControl;
-    Volume volume;
-    if (const int result = OpenVolume(name, *line, volume); result != Ok) return result;
-    // ALSA silently ignores a value outside the range; a fader pushed past its end should
-    // still reach that end.
-    const long clamped = std::clamp<long>(value, volume.minimum, volume.maximum);
-    if (snd_mixer_selem_set_playback_volume_all(volume.element, clamped) < 0) return Refused;
-    return Ok;
+    const int result = WriteVolumeControl(name, *line, value);
+    return result == kNoSuchElement ? SetThroughSimpleMixer(name, *line, value) : result;
 }
 
 } // namespace mixer

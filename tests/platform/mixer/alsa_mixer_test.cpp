@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <regex>
 #include <sstream>
@@ -261,6 +262,41 @@ TEST_F(AlsaMixerOnPulse, SettingTheVolumeSetsEveryChannelOfTheSink) {
         EXPECT_EQ(alsa.SetControlDetails(0, control.dwControlID, c.value), AlsaMixer::Ok);
         EXPECT_EQ(SinkVolume(), (std::vector<long>{c.shown, c.shown}));
     }
+}
+
+// Points this process's ALSA at another config file until destroyed. It cannot be done in a
+// forked child: libpulse refuses to work in one.
+class AlsaConfigOverride {
+public:
+    explicit AlsaConfigOverride(const std::filesystem::path& file) {
+        setenv("ALSA_CONFIG_PATH", file.c_str(), 1);
+        snd_config_update_free_global();
+    }
+    ~AlsaConfigOverride() {
+        unsetenv("ALSA_CONFIG_PATH");
+        snd_config_update_free_global();
+    }
+    AlsaConfigOverride(const AlsaConfigOverride&) = delete;
+    AlsaConfigOverride& operator=(const AlsaConfigOverride&) = delete;
+};
+
+// Some cards name the element behind "Master" differently ("Master Volume"); here ALSA's remap
+// plugin renames the pulse plugin's one. The lookups find the line as before, so a change must
+// still reach the sink, clamped like any other.
+TEST_F(AlsaMixerOnPulse, AVolumeElementUnderAnotherNameIsStillSet) {
+    const std::filesystem::path config = std::filesystem::path(serverDir) / "renamed.conf";
+    std::ofstream(config) << R"(ctl.default {
+        type remap
+        child { type pulse }
+        remap { "name='Master Playback Volume'" "name='Master Volume'" }
+    })";
+    SetSinkVolume(1000, 2000);
+
+    const AlsaConfigOverride renamed(config);
+    const Speakers speakers = LookUpSpeakers(alsa);
+    EXPECT_EQ(speakers.volume.lMaximum, 65536);
+    EXPECT_EQ(alsa.SetControlDetails(0, speakers.volume.dwControlID, 70000), AlsaMixer::Ok);
+    EXPECT_EQ(SinkVolume(), (std::vector<long>{65536, 65536}));
 }
 
 TEST_F(AlsaMixerOnPulse, BadControlIdsFailAndLeaveTheSinkAlone) {
