@@ -6,26 +6,14 @@
 //   mpv_alone FILE
 //
 // Prints one line: "playing: cpu_s=<user+system seconds> wall_s=<seconds>", counted from the
-// open to the end; bench/cost.sh reads it.
+// open to the end, then the whole process's CPU seconds and peak memory; bench/cost.sh reads it.
+#include "bench/process_figures.h"
 #include "platform/media/mpv_media_control.h"
-
-#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
 #include <exception>
 #include <thread>
-
-namespace {
-
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -35,7 +23,7 @@ int main(int argc, char** argv) {
     try {
         media::MpvMediaControl player;
         const auto start = std::chrono::steady_clock::now();
-        const double cpuAtStart = CpuSeconds();
+        const double cpuAtStart = bench::CpuSeconds();
         player.Open(argv[1]);
         // A song that never ends would keep the benchmark waiting; an hour is far past any
         // file it is meant for.
@@ -49,7 +37,7 @@ int main(int argc, char** argv) {
             }
         }
         const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
-        std::printf("playing: cpu_s=%.3f wall_s=%.3f\n", CpuSeconds() - cpuAtStart, wall.count());
+        bench::PrintFigures("playing", bench::CpuSeconds() - cpuAtStart, wall.count());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "mpv_alone: %s\n", error.what());
         return 1;

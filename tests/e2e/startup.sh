@@ -10,26 +10,9 @@ set -uo pipefail
 binary=${1:?usage: startup.sh PATH_TO_CORVESSA}
 tools=$(cd "$(dirname "$0")/../tools" && pwd)
 source "$tools/x_probe.sh"
+source "$tools/e2e_run.sh"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/corvessa-startup.XXXXXX") || exit 1
-app_pid=
-
-cleanup() {
-    stop_app "$app_pid"
-    "$tools/xsession.sh" stop "$work/x"
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-fail() {
-    echo "FAIL: $*" >&2
-    if [[ -s $work/app.log ]]; then
-        echo "--- the program's output:" >&2
-        tail -n 40 "$work/app.log" >&2
-    fi
-    exit 1
-}
+e2e_begin startup
 
 # 800 x 600 unrolls in about 2.3 s (45 steps of 50 ms), well inside the 5 s.
 session=$(XSESSION_SCREEN=800x600x24 "$tools/xsession.sh" start "$work/x" $$) || fail "no X display"

@@ -1,8 +1,9 @@
 // Broken and odd files in the playlist, on the real libmpv back end (silent output) and the real
 // main window. None of them may crash or hang the player. A file that the media control can
 // refuse at once (it is missing, a folder, a pipe, or cannot be read) brings up the open-failure
-// message; one that it takes but cannot play reads as a song of no length, which the next
-// playback tick skips. Either way the player gets to the good song after it.
+// message. One that it takes reads as a song of no length when nothing in it plays, which the
+// next playback tick skips, or plays the little it holds. Either way the player gets to the
+// good song after it.
 #include "real_media_test.h"
 
 #include <QCoreApplication>
@@ -53,7 +54,7 @@ struct BadCase {
     Bad kind;
     const char* name;
     // The media control says no at Open (the message) rather than taking the file and
-    // finding nothing to play in it (skipped by the tick).
+    // finding little or nothing to play in it (moved on from by the tick).
     bool refusedAtOnce;
 };
 
@@ -71,7 +72,7 @@ const BadCase BadCases[] = {
 };
 
 // Aborts the whole run, loudly, when a test has not finished in time: a hang is the failure
-// these tests look for, and it must not pass for a slow machine.
+// these tests look for, and it should say so at once rather than as a run timed out much later.
 class Watchdog {
 public:
     explicit Watchdog(std::chrono::seconds limit)

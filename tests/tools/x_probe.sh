@@ -90,3 +90,183 @@ window_at() {
     fi
     timeout 5 xdotool getmouselocation --shell 2>/dev/null | sed -n 's/^WINDOW=//p'
 }
+
+# Starts the program like start_app, but with FOLDER as its working folder and with the
+# caller's environment as it stands, so that a sound server named there (PULSE_SERVER and
+# the rest, from pulse_server.sh) gets the program's sound. Sets app_pid.
+start_app_in() {
+    local binary=$1 work=$2 folder=$3
+    [[ -x $binary && -d $folder ]] || return 1
+    binary=$(realpath "$binary") || return 1
+    mkdir -p "$work/runtime" && chmod 700 "$work/runtime"
+    # exec keeps the pid of the background job, so app_pid is the program's own.
+    (cd "$folder" && exec env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb \
+        XDG_RUNTIME_DIR="$work/runtime" "$binary") </dev/null >"$work/app.log" 2>&1 &
+    # shellcheck disable=SC2034  # app_pid is the caller's
+    app_pid=$!
+}
+
+# Runs COMMAND every 50 ms until it succeeds, for SECONDS at most (fractions allowed).
+wait_until() {
+    local deadline
+    deadline=$(($(now_ms) + $(awk -v s="$1" 'BEGIN { printf "%d", s * 1000 }')))
+    shift
+    while true; do
+        "$@" && return 0
+        (($(now_ms) < deadline)) || return 1
+        sleep 0.05
+    done
+}
+
+ended() { ! runs "$1"; }
+
+height_is() { [[ $(window_geometry "$1" Height) == "$2" ]]; }
+
+# Waits until window WIN has unrolled to the usable screen's height, SECONDS at most.
+wait_for_unroll() { wait_until "$2" height_is "$1" "$(usable_height)"; }
+
+# The usable screen's width: the work area the window manager announces, else the screen.
+usable_width() {
+    local area
+    area=$(xprop -root _NET_WORKAREA 2>/dev/null | sed -n 's/^_NET_WORKAREA([^)]*) = //p')
+    if [[ -n $area ]]; then
+        IFS=', ' read -r _ _ area _ <<<"$area"
+        echo "$area"
+        return
+    fi
+    xdpyinfo | sed -n 's/^ *dimensions: *\([0-9]*\)x[0-9]* pixels.*/\1/p'
+}
+
+# Twips per screen pixel as the program counts them: 1440 over the logical DPI, which Qt takes
+# from Xft.dpi in the server's resources, and otherwise counts as 96.
+twips_per_pixel() {
+    local dpi
+    dpi=$(xprop -root RESOURCE_MANAGER 2>/dev/null |
+        sed -n 's/.*Xft\.dpi:\(\\t\|[[:space:]]\)*\([0-9][0-9.]*\).*/\2/p')
+    awk -v d="${dpi:-96}" 'BEGIN { printf "%.6f", 1440 / (d > 0 ? d : 96) }'
+}
+
+# A position in twips, in the program's window whose top-left corner is on screen pixel
+# ORIGIN, as a screen pixel: the nearest whole one.
+twips_to_screen() {
+    awk -v t="$1" -v o="$2" -v p="$3" 'BEGIN { printf "%d", o + int(t / p + 0.5) }'
+}
+
+# Moves the pointer to screen point X Y and waits until it is there.
+pointer_to() {
+    # --sync waits for the pointer to move, which it never does when it is there already.
+    [[ $(timeout 5 xdotool getmouselocation 2>/dev/null) == "x:$1 y:$2 "* ]] && return 0
+    timeout 5 xdotool mousemove --sync "$1" "$2" >/dev/null 2>&1
+}
+
+# Presses and releases mouse BUTTON (1 left, the default; 3 right) at screen point X Y.
+click_at() {
+    pointer_to "$1" "$2" || return 1
+    timeout 5 xdotool click "${3:-1}" >/dev/null 2>&1
+}
+
+# Two left clicks at X Y, well within any double-click interval.
+double_click_at() {
+    pointer_to "$1" "$2" || return 1
+    timeout 5 xdotool click --repeat 2 --delay 100 1 >/dev/null 2>&1
+}
+
+press_key() { timeout 5 xdotool key "$1" >/dev/null 2>&1; }
+
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+
+window_exists() { xwininfo -id "$1" >/dev/null 2>&1; }
+window_gone() { ! window_exists "$1"; }
+not_viewable() { ! viewable "$1"; }
+
+# The top-level window (a child of the root) that holds window WIN: WIN itself, or the frame
+# a window manager has put around it. Prints its id as a decimal number, as xdotool does.
+top_level_of() {
+    local w=$1 info parent i
+    for ((i = 0; i < 10; i++)); do
+        info=$(xwininfo -id "$w" -children 2>/dev/null) || return 1
+        if grep -q '^ *Parent window id: .*(the root window)' <<<"$info"; then
+            printf '%d\n' "$w"
+            return 0
+        fi
+        parent=$(sed -n 's/^ *Parent window id: \(0x[0-9a-fA-F]*\).*/\1/p' <<<"$info")
+        [[ -n $parent ]] || return 1
+        w=$parent
+    done
+    return 1
+}
+
+# True when the pointer at screen point X Y finds window WIN (or its frame) on top.
+pointer_finds() {
+    local found top
+    found=$(window_at "$1" "$2") || return 1
+    top=$(top_level_of "$3") || return 1
+    [[ $found == "$3" || $found == "$top" ]]
+}
+
+# A popup menu: a mapped override-redirect top-level window whose top-left corner lies at
+# screen point X Y, give or take 2 pixels. Prints "ID LEFT TOP WIDTH HEIGHT".
+popup_at() {
+    local x=$1 y=$2 id geometry w h left top
+    while read -r id geometry; do
+        [[ $geometry =~ ^([0-9]+)x([0-9]+)\+(-?[0-9]+)\+(-?[0-9]+)$ ]] || continue
+        read -r w h left top <<<"${BASH_REMATCH[*]:1}"
+        ((left - x <= 2 && x - left <= 2 && top - y <= 2 && y - top <= 2)) || continue
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Override Redirect State: yes' || continue
+        viewable "$id" || continue
+        echo "$((id)) $left $top $w $h"
+        return 0
+    done < <(xwininfo -root -children 2>/dev/null | awk '$1 ~ /^0x/ { print $1, $(NF - 1) }')
+    return 1
+}
+
+# True when some mapped override-redirect window (a menu, a tooltip) shows on the screen. A
+# window manager may keep such windows of its own, 1 x 1 and off the screen; they do not count.
+any_popup() {
+    local id geometry w h left top
+    while read -r id geometry; do
+        [[ $geometry =~ ^([0-9]+)x([0-9]+)\+(-?[0-9]+)\+(-?[0-9]+)$ ]] || continue
+        read -r w h left top <<<"${BASH_REMATCH[*]:1}"
+        ((w > 1 && h > 1 && left + w > 0 && top + h > 0)) || continue
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Override Redirect State: yes' || continue
+        viewable "$id" && return 0
+    done < <(xwininfo -root -children 2>/dev/null | awk '$1 ~ /^0x/ { print $1, $(NF - 1) }')
+    return 1
+}
+
+# The ids of the windows titled exactly TITLE, mapped or not, one a line.
+windows_titled() {
+    local w
+    for w in $(xdotool search --name "^$1\$" 2>/dev/null); do
+        [[ $(xprop -id "$w" WM_NAME 2>/dev/null) == "WM_NAME(STRING) = \"$1\"" ||
+            $(xprop -id "$w" WM_NAME 2>/dev/null) == "WM_NAME(UTF8_STRING) = \"$1\"" ]] && echo "$w"
+    done
+}
+
+# The first mapped window titled exactly TITLE.
+viewable_window_titled() {
+    local w
+    for w in $(windows_titled "$1"); do
+        if viewable "$w"; then
+            echo "$w"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# The ICCCM state the window manager gives window WIN: Normal, Iconic or Withdrawn.
+wm_state() {
+    xprop -id "$1" WM_STATE 2>/dev/null | sed -n 's/^[[:space:]]*window state: *//p'
+}
+
+# The window's _NET_WM_STATE atoms, one a line.
+net_wm_state() {
+    xprop -id "$1" _NET_WM_STATE 2>/dev/null | sed -n 's/^_NET_WM_STATE(ATOM) = //p' | tr -d ' ' |
+        tr ',' '\n' | sed '/^$/d'
+}
+
+# The bounding shape's extents as xwininfo prints them, e.g. 800x1200+0+0.
+shape_extents() {
+    xwininfo -id "$1" -shape 2>/dev/null | sed -n 's/^ *Window shape extents: *//p'
+}

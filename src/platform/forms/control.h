@@ -56,6 +56,10 @@ public:
     void SetFontSize(double points);
     void SetFontBold(bool bold);
 
+    // Labels, images and shapes are drawn on their container's surface: they lie beneath every
+    // control that is a window of its own (check boxes, text boxes, lists, buttons, frames).
+    virtual bool Graphical() const { return false; }
+
     // The widget, loading the window first when needed. Null for controls without one.
     QWidget* Widget();
     // The widget only if it exists now; never loads anything.

@@ -15,6 +15,7 @@ enum Alignment { AlignLeft = 0, AlignRight = 1, AlignCenter = 2 };
 class Label : public Control, public MouseHandlers {
 public:
     using Control::Control;
+    bool Graphical() const override { return true; }
     std::string Caption();
     void SetCaption(const std::string& caption);
     void SetAlignment(int alignment);
@@ -82,6 +83,7 @@ protected:
 class Shape : public Control {
 public:
     using Control::Control;
+    bool Graphical() const override { return true; }
     OleColor BorderColor();
     void SetBorderColor(OleColor colour);
 
@@ -96,6 +98,7 @@ private:
 class Image : public Control, public MouseHandlers {
 public:
     using Control::Control;
+    bool Graphical() const override { return true; }
     void SetPicture(const QPixmap& picture);
     QPixmap Picture();
     // Stretch: the picture fills the image; otherwise the image takes the picture's size.

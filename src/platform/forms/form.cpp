@@ -81,11 +81,29 @@ void Form::Load() {
     backColor_ = SysButtonFace;
     for (Control* c : controls_) c->Create(widget_.get());
     Design();
+    LayGraphicalControlsBeneath();
     const auto state = widget_->windowState();
     ApplyWindowFlags();
     widget_->setWindowState(state);
     ApplyBackColour();
     Form_Load();
+}
+
+void Form::LayGraphicalControlsBeneath() {
+    // Per container, bottom to top: the drawn controls go to the bottom in their own order.
+    std::vector<QWidget*> containers{widget_.get()};
+    for (Control* c : controls_)
+        if (c->ExistingWidget() && !c->Graphical()) containers.push_back(c->ExistingWidget());
+    for (QWidget* container : containers) {
+        std::vector<QWidget*> drawn;
+        for (QObject* child : container->children()) {
+            auto* w = qobject_cast<QWidget*>(child);
+            if (!w) continue;
+            for (Control* c : controls_)
+                if (c->ExistingWidget() == w && c->Graphical()) drawn.push_back(w);
+        }
+        for (auto it = drawn.rbegin(); it != drawn.rend(); ++it) (*it)->lower();
+    }
 }
 
 void Form::Unload() {

@@ -91,6 +91,7 @@ private:
     void Register(Control* control);
     void ApplyWindowFlags();
     void ApplyBackColour();
+    void LayGraphicalControlsBeneath();
     bool IsMaximised();
 
     std::vector<Control*> controls_;

@@ -23,8 +23,30 @@ static void invalidValue() {
 
 // ---- ListBox --------------------------------------------------------------------------------
 
+namespace {
+// The user's press and release must still select the item under the pointer, as in any list;
+// the window's handlers hear them as well. The double press is the handlers' alone, so that
+// DblClick runs once.
+class ListWidget : public MouseWidget<QListWidget> {
+public:
+    using MouseWidget<QListWidget>::MouseWidget;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        QListWidget::mousePressEvent(e);
+        e->accept(); // the list's press never reaches the window underneath
+        MouseWidget::mousePressEvent(e);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        QListWidget::mouseReleaseEvent(e);
+        e->accept();
+        MouseWidget::mouseReleaseEvent(e);
+    }
+};
+} // namespace
+
 QWidget* ListBox::CreateWidget(QWidget* parent) {
-    auto* w = new MouseWidget<QListWidget>(*this, parent);
+    auto* w = new ListWidget(*this, parent);
     w->setSelectionMode(QAbstractItemView::SingleSelection);
     QObject::connect(w, &QListWidget::currentRowChanged, [this](int row) {
         if (!syncing_ && !syncPending_) listIndex_ = row;

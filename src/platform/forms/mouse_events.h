@@ -1,7 +1,7 @@
 #pragma once
 // Mouse events of controls as the windows' code receives them: MouseDown and MouseUp with the
 // button (1 left, 2 right, 4 middle), shift state and position in twips; Click after a release
-// over the control; DblClick on a double press.
+// of the left button over the control; DblClick on a double press of the left button.
 #include "events.h"
 #include "form_widget.h"
 #include "units.h"
@@ -36,11 +36,12 @@ protected:
         pressed_ = false;
         raise(handlers_.MouseUp, e, e->button());
         // The click follows the release, so the release look is set before the action runs.
-        if (wasPressed && inside && handlers_.Click) Dispatch(handlers_.Click);
+        const bool left = e->button() == Qt::LeftButton;
+        if (wasPressed && inside && left && handlers_.Click) Dispatch(handlers_.Click);
     }
     void mouseDoubleClickEvent(QMouseEvent* e) override {
         pressed_ = true;
-        if (handlers_.DblClick) Dispatch(handlers_.DblClick);
+        if (handlers_.DblClick && e->button() == Qt::LeftButton) Dispatch(handlers_.DblClick);
         else raise(handlers_.MouseDown, e, e->button());
     }
 

@@ -11,15 +11,17 @@
 namespace forms {
 
 namespace {
-// Qt's timers, one per armed timer. The shortest period is the platform's: a 1 ms interval
-// asks for 1 ms, and the event loop delivers what it can.
+// Qt's timers, one per armed timer. Intervals shorter than the desktop timer period the
+// windows were made for (about 16 ms) tick at that period: the 1 ms watchers of the main window
+// would otherwise wake the process a thousand times a second and cost several per cent of a
+// core while the player sits idle.
 class QtScheduler : public Scheduler {
 public:
     void Arm(Timer& timer, int intervalMs) override {
         auto& t = timers_[&timer];
         if (!t) {
             t = std::make_unique<QTimer>();
-            t->setTimerType(intervalMs < 20 ? Qt::PreciseTimer : Qt::CoarseTimer);
+            t->setTimerType(Qt::PreciseTimer);
             Timer* target = &timer;
             QObject::connect(t.get(), &QTimer::timeout, [target] { target->Fire(); });
         }
@@ -27,7 +29,7 @@ public:
     }
     void Disarm(Timer& timer) override { timers_.erase(&timer); }
 
-    static constexpr int kShortestPeriodMs = 1;
+    static constexpr int kShortestPeriodMs = 16;
 
 private:
     std::map<Timer*, std::unique_ptr<QTimer>> timers_;

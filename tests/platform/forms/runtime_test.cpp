@@ -10,6 +10,9 @@
 #include "platform/forms/value_controls.h"
 #include "support/window_test.h"
 
+#include <QApplication>
+#include <QMouseEvent>
+
 #include <string>
 #include <vector>
 
@@ -44,6 +47,7 @@ public:
     forms::ProgressBar Progress{*this, "Progress"};
     forms::ScrollBar Scroll{*this, "Scroll"};
     forms::ListBox List{*this, "List"};
+    forms::Label Caption{*this, "Caption"};  // drawn over the note's place
 
     int loads = 0;
     bool latch = false;
@@ -51,12 +55,16 @@ public:
     std::vector<std::string> log;
     int boxedEntries = 0;
     int failingRuns = 0;
+    int captionClicks = 0;
 
 protected:
     void Design() override {
         Panel.Move(300, 300, 3000, 2000);
         Box.Move(120, 240, 1500, 255);
         Note.SetText("design");
+        Note.Move(0, 3000, 1500, 300);
+        Caption.Move(0, 3000, 3000, 600);
+        Caption.Click = [this] { ++captionClicks; };
         for (forms::Timer* t : {&Fast, &Slow, &Boxed, &Failing}) t->SetEnabled(false);
     }
     void Form_Load() override { ++loads; }
@@ -234,6 +242,27 @@ TEST_F(ControlRules, SortedListKeepsNameOrderAndReadsPastTheEndAsEmpty) {
     EXPECT_THROW(list.SetListIndex(4), forms::RuntimeError);
     list.Clear();
     EXPECT_THROW(list.SetListIndex(0), forms::RuntimeError);
+}
+
+TEST_F(ControlRules, DrawnControlsLieBeneathWindowedOnesAndClickOnlyOnTheLeftButton) {
+    auto& f = forms::Default<ProbeForm>();
+    f.Show();
+    QWidget* surface = f.Widget();
+    const QPoint overlap = f.Note.Widget()->geometry().center();
+    EXPECT_EQ(surface->childAt(overlap), f.Note.Widget())
+        << "a label laid out later must not cover a text box";
+
+    QWidget* label = f.Caption.Widget();
+    const QPointF inside(label->width() - 5, label->height() - 5);
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton, Qt::LeftButton}) {
+        QMouseEvent press(QEvent::MouseButtonPress, inside, label->mapToGlobal(inside), button,
+                          button, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, inside, label->mapToGlobal(inside), button,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(label, &press);
+        QApplication::sendEvent(label, &release);
+    }
+    EXPECT_EQ(f.captionClicks, 1);
 }
 
 } // namespace
