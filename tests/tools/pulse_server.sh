@@ -18,7 +18,8 @@ set -uo pipefail
 
 readonly sink=corvessa_null
 readonly start_timeout_tenths=100
-readonly stop_timeout_tenths=50
+
+source "$(dirname "$0")/processes.sh"
 
 usage() {
     echo "usage: $0 start DIR [OWNER_PID] | stop DIR" >&2
@@ -30,50 +31,10 @@ fail() {
     exit 1
 }
 
-# True when PID is alive and runs the program named NAME; guards against a reused pid. A
-# zombie counts as ended: whoever adopted it may take seconds to reap it.
-runs() {
-    local pid=$1 name=$2 stat
-    [[ $pid =~ ^[0-9]+$ ]] || return 1
-    stat=$(cat "/proc/$pid/stat" 2>/dev/null) || return 1
-    # The state letter follows the command name, which is in parentheses.
-    [[ ${stat##*) } != Z* ]] || return 1
-    [[ $(cat "/proc/$pid/comm" 2>/dev/null) == "$name"* ]]
-}
-
-# Sends TERM, waits a bounded time, then KILL. The process is not our child, so poll.
-end_process() {
-    local pid=$1 name=$2 i
-    runs "$pid" "$name" || return 0
-    kill -TERM "$pid" 2>/dev/null
-    for ((i = 0; i < stop_timeout_tenths; i++)); do
-        runs "$pid" "$name" || return 0
-        sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null
-    for ((i = 0; i < stop_timeout_tenths; i++)); do
-        runs "$pid" "$name" || return 0
-        sleep 0.1
-    done
-    echo "pulse_server.sh: process $pid ($name) would not end" >&2
-    return 1
-}
-
 stop_server() {
     local dir=$1 status=0
-    if [[ -f $dir/watcher.pid ]]; then
-        local watcher
-        watcher=$(cat "$dir/watcher.pid")
-        # The watcher leads its own process group; end it together with its tail.
-        if runs "$watcher" bash; then
-            kill -TERM -- "-$watcher" 2>/dev/null
-        fi
-        rm -f "$dir/watcher.pid"
-    fi
-    if [[ -f $dir/server.pid ]]; then
-        end_process "$(cat "$dir/server.pid")" pulseaudio || status=1
-        rm -f "$dir/server.pid"
-    fi
+    end_watcher "$dir/watcher.pid"
+    end_pid_file "$dir/server.pid" pulseaudio || status=1
     return $status
 }
 

@@ -321,10 +321,11 @@ TEST_F(AlsaMixerOnPulse, BadControlIdsFailAndLeaveTheSinkAlone) {
 
 // The sound server goes away while the player runs: ALSA already routes "default" to the
 // pulse plugin, which now finds nobody.
-TEST_F(AlsaMixerOnPulse, ServerGoneFailsQuietly) {
+// libpulse refuses to work in a forked child, so the child stands for a player that cannot
+// reach any server, holding ids from an earlier lookup.
+TEST_F(AlsaMixerOnPulse, AMixerThatCannotReachTheServerFailsQuietly) {
     const Speakers speakers = LookUpSpeakers(alsa);
     ASSERT_NE(speakers.volume.dwControlID, 0u);
-    SetSinkVolume(12345, 12345);
 
     const ChildOutcome outcome = RunInChild([&] {
         setenv("PULSE_SERVER", DeadServer().c_str(), 1);
@@ -342,8 +343,6 @@ TEST_F(AlsaMixerOnPulse, ServerGoneFailsQuietly) {
     EXPECT_EQ(outcome.results, (std::vector<int>{AlsaMixer::Unreachable, AlsaMixer::Unreachable,
                                                  AlsaMixer::Unreachable, AlsaMixer::NoControl}));
     EXPECT_EQ(outcome.stderrText, "");
-    // The live server was not reached by mistake.
-    EXPECT_EQ(SinkVolume(), (std::vector<long>{12345, 12345}));
 }
 
 // A player started with no sound server: ALSA reads its config afresh and "default" falls
