@@ -245,8 +245,9 @@ void Form::ApplyWindowFlags() {
     if (fixedDialog_)
         flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
-    // Windows left out of the taskbar are tool windows to the window manager.
-    if (!showInTaskbar_ && !fixedDialog_) flags |= Qt::Tool;
+    // Windows left out of the taskbar, dialogs among them, are tool windows to the window
+    // manager; the hints for the border and the title bar stay.
+    if (!showInTaskbar_) flags = (flags & ~Qt::WindowType_Mask) | Qt::Tool;
     widget_->setWindowFlags(flags);
     if (fixedDialog_) widget_->setFixedSize(widget_->size());
 }
