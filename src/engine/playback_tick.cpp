@@ -82,13 +82,18 @@ void Form4::Timer_Timer() {
 
         // Repeat: the song at its end is opened again. The selection is the song, so an item
         // picked with a single click during the song is the one that plays.
-        if (Media.Duration() == Media.CurrentPosition() && Check4.Value() == 1) {
+        // Length first, then position, read afresh by each of the two end tests.
+        double length = Media.Duration();
+        double position = Media.CurrentPosition();
+        if (length == position && Check4.Value() == 1) {
             List1.SetListIndex(SavedIndex);
             Media.Open(Module1::SongTable(List1.ListIndex()).FullPath);
         }
 
         // Advance: the next item, or the first after the last.
-        if (Media.Duration() == Media.CurrentPosition() && Check4.Value() == 0) {
+        length = Media.Duration();
+        position = Media.CurrentPosition();
+        if (length == position && Check4.Value() == 0) {
             if (List1.ListIndex() == List1.ListCount() - 1) {
                 List1.SetListIndex(0);
                 Media.Open(Module1::SongTable(0).FullPath);
@@ -108,8 +113,8 @@ void Form4::Timer_Timer() {
             }
         }
 
-        const double position = Media.CurrentPosition();
-        const double length = Media.Duration();
+        position = Media.CurrentPosition();
+        length = Media.Duration();
         const engine::MinutesAndSeconds elapsed = engine::SplitMinutes(position);
         const engine::MinutesAndSeconds total = engine::SplitMinutes(length);
         ElapsedMinutes = Clamp16(elapsed.minutes);

@@ -61,6 +61,9 @@ void Form4::Design() {
     SetBorderless(true);
     SetShowInTaskbar(false);
     SetClientSize(12000, 11520);
+    // The window stands at the screen's top-left corner and unrolls downward from there; a
+    // window with no place of its own would be put wherever the window manager likes.
+    Widget()->move(0, 0);
     SetCaption(AppTitle());
     SetBackColor(SysActiveTitleBar);
 
@@ -149,8 +152,8 @@ void Form4::Design() {
     Label3.SetCaption("Volume");
     Label3.SetForeColor(Green);
     Label3.SetBackStyle(0);
+    // 530 twips is the caption's own width in its font; the layout reads it before it sets one.
     Label3.SetFont("Comic Sans MS", 8.25);
-    Label3.SetAutoSize(true);
     VSvolume.SetVisible(false);
 
     // Status strip and window commands.
@@ -158,7 +161,6 @@ void Form4::Design() {
     Label9.SetFont("Arial", 8.25);
     Label9.SetForeColor(Green);
     Label9.SetBackColor(SysActiveTitleBar);
-    Label9.SetAlignment(AlignCenter);
     Label9.SetCaption("");
     Image1.SetPicture(pictures::MinimizeButton());
     Image1.Move(5640, 360, 345, 345);

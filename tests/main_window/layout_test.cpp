@@ -4,6 +4,8 @@
 #include "support/load_main_window.h"
 #include "support/window_test.h"
 
+#include <QWidget>
+
 #include <cmath>
 #include <map>
 #include <string>
@@ -120,6 +122,9 @@ TEST_F(FirstPhase, TheWindowTakesTheMeasuredSizeAndTheStripItsFont) {
         EXPECT_EQ(f.Check1.Value(), 1);
         EXPECT_TRUE(f.Timer6.Enabled() && f.moving.Enabled());
         EXPECT_EQ(media.startupProperty, 0);
+        // The window asks for the top-left corner itself, so no window manager places it.
+        EXPECT_TRUE(f.Widget()->testAttribute(Qt::WA_Moved));
+        EXPECT_EQ(f.Widget()->pos(), QPoint(0, 0));
         forms::ResetDefaultInstances();
     }
 }

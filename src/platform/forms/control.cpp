@@ -114,9 +114,10 @@ void Control::SetVisible(bool visible) {
     visible_ = visible;
     if (widget_) widget_->setVisible(visible);
 }
+// The control's own flag: a control inside a disabled frame still reads as it was set.
 bool Control::Enabled() {
     auto* w = Widget();
-    return w ? w->isEnabled() : true;
+    return w ? !w->testAttribute(Qt::WA_ForceDisabled) : true;
 }
 void Control::SetEnabled(bool enabled) {
     if (auto* w = Widget()) w->setEnabled(enabled);

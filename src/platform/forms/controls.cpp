@@ -17,6 +17,7 @@ namespace forms {
 QWidget* Label::CreateWidget(QWidget* parent) {
     auto* w = new MouseWidget<QLabel>(*this, parent);
     w->setWordWrap(true);
+    w->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // a caption starts at the label's top
     return w;
 }
 void Label::ResetState() { autoSize_ = false; }
@@ -58,7 +59,9 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* e) override {
         const QString text = e->text();
-        const bool isCharacter = !text.isEmpty() && !(e->modifiers() & Qt::ControlModifier);
+        // The Delete key comes with the text DEL (127) from X11; it edits, it types nothing.
+        const bool isCharacter = !text.isEmpty() && text.at(0) != QChar(0x7f) &&
+                                 !(e->modifiers() & Qt::ControlModifier);
         if (!isCharacter || !box_.KeyPress) {
             QLineEdit::keyPressEvent(e);
             return;

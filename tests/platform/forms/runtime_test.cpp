@@ -11,6 +11,8 @@
 #include "support/window_test.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 
 #include <string>
@@ -263,6 +265,24 @@ TEST_F(ControlRules, DrawnControlsLieBeneathWindowedOnesAndClickOnlyOnTheLeftBut
         QApplication::sendEvent(label, &release);
     }
     EXPECT_EQ(f.captionClicks, 1);
+}
+
+TEST_F(ControlRules, KeyPressHearsTypedCharactersButNotTheDeleteKey) {
+    auto& f = forms::Default<ProbeForm>();
+    std::vector<int> heard;
+    f.Note.KeyPress = [&](int16_t& key) { heard.push_back(key); };
+    f.Note.SetText("12");
+    auto* edit = static_cast<QLineEdit*>(f.Note.Widget());
+    edit->setCursorPosition(0);
+    // The text each key carries on X11: Delete comes with DEL, Backspace with BS.
+    const std::vector<std::pair<Qt::Key, QChar>> keys = {
+        {Qt::Key_Delete, QChar(0x7f)}, {Qt::Key_7, QChar('7')}, {Qt::Key_Backspace, QChar(8)}};
+    for (const auto& [key, text] : keys) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(text));
+        QApplication::sendEvent(edit, &press);
+    }
+    EXPECT_EQ(heard, (std::vector<int>{'7', 8}));
+    EXPECT_EQ(f.Note.Text(), "2") << "Delete removed the 1; 7 was typed and backspaced away";
 }
 
 } // namespace
