@@ -8,15 +8,14 @@
 // step of the open-info-write-close cycle it goes through, to show where the time goes, and for
 // the simple mixer's cycle that a change used to cost.
 #include "platform/mixer/alsa_mixer.h"
+#include "support/pulse_server.h"
 
 #include <alsa/asoundlib.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -24,39 +23,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::filesystem::path Script() {
-    const char* tools = std::getenv("CORVESSA_TEST_TOOLS");
-    const std::filesystem::path dir =
-        tools != nullptr ? std::filesystem::path(tools)
-                         : std::filesystem::path(__FILE__).parent_path() / "../tests/tools";
-    return dir / "pulse_server.sh";
-}
-
-// Starts the server and takes its environment into this process; false if it did not start.
-bool StartServer(const std::string& dir) {
-    const std::string command =
-        "bash '" + Script().string() + "' start '" + dir + "' " + std::to_string(getpid());
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return false;
-    char line[1024];
-    while (std::fgets(line, sizeof line, pipe) != nullptr) {
-        std::string text(line);
-        if (!text.empty() && text.back() == '\n') text.pop_back();
-        const size_t equals = text.find('=');
-        if (equals != std::string::npos) {
-            setenv(text.substr(0, equals).c_str(), text.substr(equals + 1).c_str(), 1);
-        }
-    }
-    return pclose(pipe) == 0;
-}
-
-void StopServer(const std::string& dir) {
-    const std::string command = "bash '" + Script().string() + "' stop '" + dir + "'";
-    if (std::system(command.c_str()) != 0) std::fprintf(stderr, "stopping the server failed\n");
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
-}
 
 double Microseconds(Clock::duration duration) {
     return std::chrono::duration<double, std::micro>(duration).count();
@@ -196,12 +162,10 @@ void MeasureSimpleMixer(int count) {
 
 int main(int argc, char** argv) {
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
-    char dirTemplate[] = "/tmp/corvessa-mixer-bench-XXXXXX";
-    if (mkdtemp(dirTemplate) == nullptr) return 1;
-    const std::string dir = dirTemplate;
-    if (!StartServer(dir)) {
+    // Started before the first ALSA call, which decides whether "default" goes to PulseAudio.
+    support::PulseServer pulse("mixer-bench");
+    if (!pulse.Up()) {
         std::fprintf(stderr, "the PulseAudio server did not start\n");
-        StopServer(dir);
         return 1;
     }
     const int result = MeasureSetControlDetails(count);
@@ -209,6 +173,6 @@ int main(int argc, char** argv) {
         MeasureSteps(std::min(count, 300));
         MeasureSimpleMixer(std::min(count, 100));
     }
-    StopServer(dir);
+    if (!pulse.Stop()) std::fprintf(stderr, "stopping the server failed\n");
     return result;
 }

@@ -6,7 +6,6 @@
 // good song after it.
 #include "real_media_test.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 #include <linux/capability.h>
@@ -196,17 +195,6 @@ protected:
         }
     }
     static std::string ItemText(std::size_t i) { return std::to_string(i) + " x.mp3"; }
-
-    // One playback tick after half a second of real time in which the back end gets on with
-    // loading, playing or failing.
-    void RealTick() {
-        const auto until = std::chrono::steady_clock::now() + 500ms;
-        while (std::chrono::steady_clock::now() < until) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            std::this_thread::sleep_for(10ms);
-        }
-        clock.Advance(1000);
-    }
 
     // Ticks until the item is playing and a tick has shown its two-second length, within the
     // bound; records each newly selected item on the way.

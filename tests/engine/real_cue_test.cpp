@@ -2,35 +2,20 @@
 // moves through three short songs and wraps to the first. The virtual clock drives the timers;
 // real time is let pass whenever the back end has a song to load.
 #include "engine/cue_mode.h"
-#include "engine_window_test.h"
-#include "platform/media/mpv_media_control.h"
+#include "real_media_test.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
-using enginetest::EngineWindowTest;
-
 namespace {
 
 using namespace std::chrono_literals;
-
-std::unique_ptr<media::MediaControl> CreateSilentMpv() {
-    return std::make_unique<media::MpvMediaControl>(media::MpvOptions{"null"});
-}
-
-std::string ToolsFolder() {
-    if (const char* tools = std::getenv("CORVESSA_TEST_TOOLS"); tools && *tools) return tools;
-    return (std::filesystem::path(__FILE__).parent_path() / "../tools").lexically_normal().string();
-}
 
 // Lets real time pass until the condition holds; the bound only keeps a broken back end from
 // hanging the run.
@@ -44,30 +29,18 @@ bool WaitReal(const std::function<bool()>& condition) {
     return true;
 }
 
-class RealCueTest : public EngineWindowTest {
+class RealCueTest : public enginetest::RealMediaTest {
 protected:
-    void BeforeLoad() override { media::SetMediaFactory(&CreateSilentMpv); }
-
-    bool MakeSong(const std::string& name, int hertz) {
-        const std::string command = "\"" + ToolsFolder() + "/make_mp3.sh\" \"" + Path(name) +
-                                    "\" 3 " + std::to_string(hertz);
-        return std::system(command.c_str()) == 0;
-    }
-    std::string Path(const std::string& name) {
-        return folder.filePath(QString::fromStdString(name)).toStdString();
-    }
     bool Loaded() {
         return form->Media.PlayState() == media::PlayStatePlaying && form->Media.Duration() > 0;
     }
-
-    QTemporaryDir folder;
 };
 
 TEST_F(RealCueTest, AOneSecondCueMovesFromSongToSongAndWraps) {
     ASSERT_TRUE(folder.isValid());
     const std::vector<std::string> names{"a.mp3", "b.mp3", "c.mp3"};
     for (std::size_t i = 0; i < names.size(); ++i) {
-        ASSERT_TRUE(MakeSong(names[i], 440 + 110 * static_cast<int>(i)));
+        ASSERT_TRUE(MakeSong(names[i], 3, 440 + 110 * static_cast<int>(i)));
         form->List1.AddItem(names[i]);
         Module1::SongTable(static_cast<int>(i)).FullPath = Path(names[i]);
     }

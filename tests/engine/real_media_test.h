@@ -2,39 +2,40 @@
 // The main window on the real libmpv back end with mpv's silent "null" output, and short MP3
 // tones made for the run in a temporary folder.
 #include "engine_window_test.h"
-#include "platform/media/mpv_media_control.h"
+#include "support/silent_mpv.h"
+#include "support/test_tools.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
+#include <chrono>
 #include <string>
+#include <thread>
 
 namespace enginetest {
 
-inline std::unique_ptr<media::MediaControl> CreateSilentMpv() {
-    return std::make_unique<media::MpvMediaControl>(media::MpvOptions{"null"});
-}
-
-// The folder of make_mp3.sh: as CTest passes it, else found from this file's place.
-inline std::string TestToolsFolder() {
-    if (const char* tools = std::getenv("CORVESSA_TEST_TOOLS"); tools && *tools) return tools;
-    return (std::filesystem::path(__FILE__).parent_path() / "../tools").lexically_normal().string();
-}
-
 class RealMediaTest : public EngineWindowTest {
 protected:
-    void BeforeLoad() override { media::SetMediaFactory(&CreateSilentMpv); }
+    void BeforeLoad() override { media::SetMediaFactory(&support::CreateSilentMpv); }
 
     std::string Path(const std::string& name) {
         return folder.filePath(QString::fromStdString(name)).toStdString();
     }
     // Writes a sine tone of that length; true when the tools made it.
     bool MakeSong(const std::string& name, double seconds, int hertz) {
-        const std::string command = "\"" + TestToolsFolder() + "/make_mp3.sh\" \"" + Path(name) +
-                                    "\" " + std::to_string(seconds) + " " + std::to_string(hertz);
-        return folder.isValid() && std::system(command.c_str()) == 0;
+        return folder.isValid() && support::MakeMp3(Path(name), seconds, hertz);
+    }
+
+    // One playback tick after half a second of real time in which the back end gets on with
+    // loading, playing or failing.
+    void RealTick() {
+        using namespace std::chrono_literals;
+        const auto until = std::chrono::steady_clock::now() + 500ms;
+        while (std::chrono::steady_clock::now() < until) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            std::this_thread::sleep_for(10ms);
+        }
+        clock.Advance(1000);
     }
 
     QTemporaryDir folder;

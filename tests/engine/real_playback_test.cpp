@@ -2,17 +2,13 @@
 // after the other and the list wraps to the first.
 #include "real_media_test.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
 
-using namespace std::chrono_literals;
 using RealPlaybackTest = enginetest::RealMediaTest;
 
 TEST_F(RealPlaybackTest, SongsPlayInTurnAndTheListWrapsToTheFirst) {
@@ -34,12 +30,7 @@ TEST_F(RealPlaybackTest, SongsPlayInTurnAndTheListWrapsToTheFirst) {
     // Half a second of real time per playback tick; the bound only keeps a broken back end
     // from hanging the run.
     for (int tick = 0; tick < 60 && playing.size() < 3; ++tick) {
-        const auto until = std::chrono::steady_clock::now() + 500ms;
-        while (std::chrono::steady_clock::now() < until) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            std::this_thread::sleep_for(10ms);
-        }
-        clock.Advance(1000);
+        RealTick();
         const std::string now = form->Text1.Text();
         if (now != playing.back()) playing.push_back(now);
         if (now == "b.mp3") captionsOfB.push_back(form->duration.Caption());

@@ -1,6 +1,7 @@
 // Where windows get their media control: the real back end unless a test installs another.
 #include "platform/media/media_control.h"
 #include "platform/media/mpv_media_control.h"
+#include "support/silent_mpv.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@ int installedCalls = 0;
 
 std::unique_ptr<MediaControl> SilentControl() {
     ++installedCalls;
-    return std::make_unique<MpvMediaControl>(MpvOptions{"null"});
+    return support::CreateSilentMpv();
 }
 
 TEST(MediaFactoryTest, InstalledFactoryServesUntilTheDefaultIsPutBack) {

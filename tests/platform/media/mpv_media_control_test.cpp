@@ -1,6 +1,7 @@
 // The libmpv back end on real MP3 tones made for the run, through mpv's silent "null" output.
 #include "platform/forms/runtime_error.h"
 #include "platform/media/mpv_media_control.h"
+#include "support/test_tools.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -10,7 +11,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -39,13 +39,6 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 void Pass(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
 
-// The folder of make_mp3.sh: as CTest passes it, else found from this file's place in the tree.
-std::string ToolsFolder() {
-    if (const char* tools = std::getenv("CORVESSA_TEST_TOOLS"); tools && *tools)
-        return tools;
-    return (fs::path(__FILE__).parent_path() / "../../tools").lexically_normal().string();
-}
-
 class MpvMediaControlTest : public testing::Test {
 protected:
     // Failures here are recorded for SetUp to report: an assertion in the suite set-up would
@@ -67,11 +60,7 @@ protected:
     void SetUp() override { ASSERT_EQ(setUpFailure_, ""); }
 
     static std::string MakeTone(const std::string& name, double seconds, int hertz) {
-        const std::string command = "'" + ToolsFolder() + "/make_mp3.sh' '" + Path(name) + "' " +
-                                    std::to_string(seconds) + " " + std::to_string(hertz);
-        return std::system(command.c_str()) == 0 && fs::exists(Path(name))
-                   ? ""
-                   : "failed: " + command + "\n";
+        return support::MakeMp3(Path(name), seconds, hertz) ? "" : "cannot make " + Path(name) + "\n";
     }
     static std::string Path(const std::string& name) { return (folder_ / name).string(); }
 

@@ -3,6 +3,7 @@
 // so the sink's volume, read back with pactl, shows what the mixer really did.
 #include "platform/mixer/alsa_mixer.h"
 #include "support/fake_mixer.h"
+#include "support/pulse_server.h"
 
 #include <alsa/asoundlib.h>
 #include <gtest/gtest.h>
@@ -14,41 +15,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <regex>
-#include <sstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace mixer {
 namespace {
-
-std::filesystem::path ToolsDir() {
-    if (const char* dir = std::getenv("CORVESSA_TEST_TOOLS")) return dir;
-    return std::filesystem::path(__FILE__).parent_path() / "../../tools";
-}
-
-std::string Quoted(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-struct CommandResult {
-    int status = -1;
-    std::string output;
-};
-
-CommandResult RunCommand(const std::string& command) {
-    CommandResult result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return result;
-    char buffer[4096];
-    size_t read = 0;
-    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, read);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
 
 // What a forked child did: its results and everything it wrote to stderr.
 struct ChildOutcome {
@@ -106,59 +78,25 @@ ChildOutcome RunInChild(const std::function<std::vector<int>()>& body) {
 class AlsaMixerOnPulse : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        char dirTemplate[] = "/tmp/corvessa-mixer-XXXXXX";
-        if (mkdtemp(dirTemplate) == nullptr) return;
-        serverDir = dirTemplate;
-        const CommandResult started =
-            RunCommand(ServerScript("start") + " " + std::to_string(getpid()));
-        if (started.status != 0) return;
         // The environment must be in place before this process's first ALSA call: ALSA decides
         // once, when it first reads its config, whether "default" goes to PulseAudio.
-        std::istringstream lines(started.output);
-        std::string line;
-        while (std::getline(lines, line)) {
-            const size_t equals = line.find('=');
-            if (equals != std::string::npos) {
-                setenv(line.substr(0, equals).c_str(), line.substr(equals + 1).c_str(), 1);
-            }
-        }
-        serverUp = std::getenv("PULSE_SERVER") != nullptr && std::getenv("PULSE_SINK") != nullptr;
+        pulse = std::make_unique<support::PulseServer>("mixer");
+        serverUp = pulse->Up();
     }
 
-    static void TearDownTestSuite() {
-        if (serverDir.empty()) return;
-        RunCommand(ServerScript("stop"));
-        std::error_code ignored;
-        std::filesystem::remove_all(serverDir, ignored);
-    }
+    static void TearDownTestSuite() { pulse.reset(); }
 
     void SetUp() override { ASSERT_TRUE(serverUp) << "the PulseAudio test server did not start"; }
 
     // The sink's raw volume per channel, as pactl shows it (65536 is 100 %).
-    static std::vector<long> SinkVolume() {
-        const CommandResult shown = RunCommand("pactl get-sink-volume " + Quoted(Sink()));
-        std::vector<long> channels;
-        static const std::regex channel(R"(: (\d+) /)");
-        for (std::sregex_iterator it(shown.output.begin(), shown.output.end(), channel), end;
-             it != end; ++it) {
-            channels.push_back(std::stol((*it)[1].str()));
-        }
-        return channels;
-    }
+    static std::vector<long> SinkVolume() { return pulse->SinkVolume(); }
 
     // Gives the channels different volumes, so a set that missed one channel shows.
     static void SetSinkVolume(long left, long right) {
-        const std::string command = "pactl set-sink-volume " + Quoted(Sink()) + " " +
-                                    std::to_string(left) + " " + std::to_string(right);
-        ASSERT_EQ(RunCommand(command).status, 0);
+        ASSERT_EQ(pulse->SetSinkVolume(left, right), 0);
     }
 
-    static std::string ServerScript(const std::string& verb) {
-        return "bash " + Quoted((ToolsDir() / "pulse_server.sh").string()) + " " + verb + " " +
-               Quoted(serverDir);
-    }
-    static std::string Sink() { return std::getenv("PULSE_SINK"); }
-    static std::string DeadServer() { return "unix:" + serverDir + "/no-server-here"; }
+    static std::string DeadServer() { return pulse->DeadServer(); }
 
     struct Speakers {
         uint32_t lineId = 0;
@@ -174,7 +112,7 @@ protected:
         return speakers;
     }
 
-    static inline std::string serverDir;
+    static inline std::unique_ptr<support::PulseServer> pulse;
     static inline bool serverUp = false;
     AlsaMixer alsa;
 };
@@ -284,7 +222,7 @@ public:
 // plugin renames the pulse plugin's one. The lookups find the line as before, so a change must
 // still reach the sink, clamped like any other.
 TEST_F(AlsaMixerOnPulse, AVolumeElementUnderAnotherNameIsStillSet) {
-    const std::filesystem::path config = std::filesystem::path(serverDir) / "renamed.conf";
+    const std::filesystem::path config = std::filesystem::path(pulse->Folder()) / "renamed.conf";
     std::ofstream(config) << R"(ctl.default {
         type remap
         child { type pulse }

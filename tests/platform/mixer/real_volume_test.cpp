@@ -4,49 +4,17 @@
 #include "main_window/form4.h"
 #include "platform/mixer/alsa_mixer.h"
 #include "support/load_main_window.h"
+#include "support/pulse_server.h"
 #include "support/window_test.h"
 #include "windows/frm_splash.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <optional>
-#include <regex>
-#include <sstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::filesystem::path PulseScript() {
-    const char* tools = std::getenv("CORVESSA_TEST_TOOLS");
-    const std::filesystem::path dir = tools != nullptr
-        ? std::filesystem::path(tools)
-        : std::filesystem::path(__FILE__).parent_path() / "../../tools";
-    return dir / "pulse_server.sh";
-}
-
-std::string Quoted(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-// Runs a shell command; its exit status and standard output.
-std::pair<int, std::string> RunShell(const std::string& command) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return {-1, output};
-    char buffer[4096];
-    size_t read = 0;
-    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, read);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
 
 // The real mixer, with every call and its answer written down.
 class RecordingMixer final : public mixer::Mixer {
@@ -82,43 +50,11 @@ private:
     mixer::AlsaMixer alsa_;
 };
 
-// Points this process's sound clients at another server for as long as it lives.
-class ServerOverride {
-public:
-    explicit ServerOverride(const std::string& server) {
-        if (const char* old = std::getenv("PULSE_SERVER")) old_ = old;
-        setenv("PULSE_SERVER", server.c_str(), 1);
-    }
-    ~ServerOverride() {
-        if (old_) setenv("PULSE_SERVER", old_->c_str(), 1);
-        else unsetenv("PULSE_SERVER");
-    }
-    ServerOverride(const ServerOverride&) = delete;
-    ServerOverride& operator=(const ServerOverride&) = delete;
-
-private:
-    std::optional<std::string> old_;
-};
-
 class RealSpeakersVolume : public support::WindowTest {
 protected:
     static void SetUpTestSuite() {
-        char dirTemplate[] = "/tmp/corvessa-volume-XXXXXX";
-        if (mkdtemp(dirTemplate) == nullptr) return;
-        serverDir = dirTemplate;
-        const auto [status, output] = RunShell("bash " + Quoted(PulseScript().string()) + " start " +
-                                          Quoted(serverDir) + " " + std::to_string(getpid()));
-        if (status != 0) return;
-        static const std::regex line(R"(^(\w+)=(.*)$)");
-        std::smatch match;
-        std::istringstream lines(output);
-        for (std::string text; std::getline(lines, text);) {
-            if (std::regex_match(text, match, line)) {
-                setenv(match[1].str().c_str(), match[2].str().c_str(), 1);
-            }
-        }
-        if (std::getenv("PULSE_SERVER") == nullptr || std::getenv("PULSE_SINK") == nullptr) return;
-        liveServer = std::getenv("PULSE_SERVER");
+        pulse = std::make_unique<support::PulseServer>("volume");
+        if (!pulse->Up()) return;
         // ALSA decides once per process, when it first reads its config, whether "default"
         // goes to PulseAudio: that first read must see the live server, whichever test runs
         // first.
@@ -126,12 +62,7 @@ protected:
         serverUp = mixer::AlsaMixer().GetLineInfo(0, mixer::ComponentTypeSpeakers, lineId) == 0;
     }
 
-    static void TearDownTestSuite() {
-        if (serverDir.empty()) return;
-        RunShell("bash " + Quoted(PulseScript().string()) + " stop " + Quoted(serverDir));
-        std::error_code ignored;
-        std::filesystem::remove_all(serverDir, ignored);
-    }
+    static void TearDownTestSuite() { pulse.reset(); }
 
     void SetUp() override {
         WindowTest::SetUp();
@@ -152,25 +83,11 @@ protected:
         return f;
     }
 
-    // The sink's raw volume per channel (65536 is 100 %), always asked of the live server.
-    static std::vector<long> SinkVolume() {
-        const auto [status, output] =
-            RunShell("PULSE_SERVER=" + Quoted(liveServer) + " pactl get-sink-volume " + Quoted(Sink()));
-        std::vector<long> channels;
-        static const std::regex channel(R"(: (\d+) /)");
-        for (std::sregex_iterator it(output.begin(), output.end(), channel), end; it != end; ++it) {
-            channels.push_back(std::stol((*it)[1].str()));
-        }
-        return channels;
-    }
+    static std::vector<long> SinkVolume() { return pulse->SinkVolume(); }
     // Different volumes per channel, so a change that missed one shows.
     static void SetSinkVolume(long left, long right) {
-        ASSERT_EQ(RunShell("PULSE_SERVER=" + Quoted(liveServer) + " pactl set-sink-volume " +
-                      Quoted(Sink()) + " " + std::to_string(left) + " " + std::to_string(right))
-                      .first,
-                  0);
+        ASSERT_EQ(pulse->SetSinkVolume(left, right), 0);
     }
-    static std::string Sink() { return std::getenv("PULSE_SINK"); }
 
     // Holds the knob with the cursor far to one side of its track, for one drag tick.
     void DragTo(Form4& f, int cursorX) {
@@ -180,8 +97,7 @@ protected:
         f.imgVol_MouseUp(1, 0, 0, 0);
     }
 
-    static inline std::string serverDir;
-    static inline std::string liveServer;
+    static inline std::unique_ptr<support::PulseServer> pulse;
     static inline bool serverUp = false;
     RecordingMixer recorder;
 };
@@ -221,7 +137,7 @@ TEST_F(RealSpeakersVolume, TheSlidersValuesReachTheSinkDoubled) {
 
 TEST_F(RealSpeakersVolume, WithNoServerTheLookupFailsQuietlyAndChangesStillGoToControlZero) {
     SetSinkVolume(12345, 12345);
-    const ServerOverride unreachable("unix:" + serverDir + "/no-server-here");
+    const support::ScopedEnv unreachable("PULSE_SERVER", pulse->DeadServer());
     Form4& f = Load();
 
     ASSERT_EQ(recorder.calls.size(), 1u) << "no control lookup without a line";
