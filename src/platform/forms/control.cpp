@@ -35,6 +35,10 @@ void Control::Create(QWidget* formWidget) {
     opaque_ = true;
     widget_ = CreateWidget(parent);
     if (widget_) {
+        // Every control starts in the desktop's classic dialog font until its design says else.
+        QFont classic(QStringLiteral("MS Sans Serif"));
+        classic.setPointSizeF(8.25);
+        widget_->setFont(classic);
         // A press on a control belongs to that control, never to the window behind it.
         widget_->setAttribute(Qt::WA_NoMousePropagation);
         widget_->show();

@@ -120,6 +120,18 @@ void CheckBox::SetValue(int value) {
     if (Click) Click();
 }
 
+void CheckBox::ApplyColours() {
+    Control::ApplyColours();
+    // The colours are the caption's and its background's; the tick box stays white with a
+    // black tick, as on the classic desktop.
+    if (QWidget* w = ExistingWidget()) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Base, Qt::white);
+        p.setColor(QPalette::Text, Qt::black);
+        w->setPalette(p);
+    }
+}
+
 // ---- Frame ----------------------------------------------------------------------------------
 
 QWidget* Frame::CreateWidget(QWidget* parent) { return new MouseWidget<QGroupBox>(*this, parent); }

@@ -66,6 +66,7 @@ public:
 
 protected:
     QWidget* CreateWidget(QWidget* parent) override;
+    void ApplyColours() override;
 };
 
 class Frame : public Control, public MouseHandlers {
