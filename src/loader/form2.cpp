@@ -37,7 +37,6 @@ std::string PlaylistFullText(int loaded) {
 } // namespace loader
 
 namespace {
-constexpr OleColor White = 0xFFFFFF;
 constexpr int SongTableSize = Module1::SongTableLast + 1;
 } // namespace
 

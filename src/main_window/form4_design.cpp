@@ -8,10 +8,6 @@
 using namespace forms;
 
 namespace {
-constexpr OleColor Orange = 0x0080FF;
-constexpr OleColor LightBlue = 0xFF8080;
-constexpr OleColor White = 0xFFFFFF;
-constexpr OleColor Green = 0x00FF00;
 
 void designLabelButton(Label& caption, Label& face, Shape& shape, const std::string& text,
                        double cl, double ct, double cw, double ch, double fl, double ft, double fw,

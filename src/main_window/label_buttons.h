@@ -11,9 +11,9 @@ class Shape;
 
 namespace label_buttons {
 
-constexpr forms::OleColor PressedFace = 0x0080FF;              // orange
+constexpr forms::OleColor PressedFace = forms::Orange;
 constexpr forms::OleColor PressedText = forms::SysWindowText;  // dark text and outline
-constexpr forms::OleColor ReleasedText = 0x00FF00;             // green
+constexpr forms::OleColor ReleasedText = forms::Green;
 constexpr forms::OleColor ReleasedOutline = forms::SysScrollBars;
 
 struct LabelButton {

@@ -9,7 +9,6 @@
 #include "platform/forms/runtime_error.h"
 #include "windows/frm_splash.h"
 
-#include <charconv>
 
 namespace layout {
 
@@ -106,22 +105,6 @@ std::optional<StripLook> StatusStripLook(double W, double stripWidth) {
     return look;
 }
 
-double TextToNumber(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    const auto last = text.find_last_not_of(' ');
-    const auto mismatch = [] {
-        return forms::RuntimeError(forms::ErrorNumber::TypeMismatch, "Type mismatch");
-    };
-    if (first == std::string::npos) throw mismatch();
-    const char* begin = text.data() + first;
-    const char* end = text.data() + last + 1;
-    double value = 0;
-    // from_chars reads the C locale's digits whatever locale the toolkit has set.
-    const auto [stop, error] = std::from_chars(begin, end, value);
-    if (error != std::errc() || stop != end) throw mismatch();
-    return value;
-}
-
 } // namespace layout
 
 namespace {
@@ -151,8 +134,8 @@ public:
         case layout::Side::Height: c.SetHeight(twips); break;
         }
     }
-    double TargetWidth() override { return layout::TextToNumber(form_.Text7.Text()); }
-    double TargetHeight() override { return layout::TextToNumber(form_.Text6.Text()); }
+    double TargetWidth() override { return forms::CDbl(form_.Text7.Text()); }
+    double TargetHeight() override { return forms::CDbl(form_.Text6.Text()); }
     double WindowHeight() override { return form_.Height(); }
     double WindowLeft() override { return form_.Left(); }
     double WindowWidth() override { return form_.Width(); }
@@ -200,15 +183,15 @@ void Form4::LoadFirstPhase() {
     frmSplash& splash = forms::Default<frmSplash>();
     Text6.SetText(splash.Text1.Text());
     Text7.SetText(splash.Text2.Text());
-    SetWidth(static_cast<float>(layout::TextToNumber(Text7.Text())));
-    SetHeight(static_cast<float>(layout::TextToNumber(Text6.Text())));
+    SetWidth(static_cast<float>(forms::CDbl(Text7.Text())));
+    SetHeight(static_cast<float>(forms::CDbl(Text6.Text())));
     Text6.SetVisible(false);
     Text7.SetVisible(false);
     Check4.SetVisible(false);
     Check1.SetValue(1);  // runs the cue mode's Check1_Click here, before the next step
     Text5.SetVisible(false);
 
-    const double W = layout::TextToNumber(Text7.Text());
+    const double W = forms::CDbl(Text7.Text());
     if (const auto look = layout::StatusStripLook(W, Label9.Width())) {
         Label9.SetFontSize(look->fontSize);
         if (look->bold) Label9.SetFontBold(true);

@@ -47,8 +47,4 @@ struct StripLook {
 };
 std::optional<StripLook> StatusStripLook(double W, double stripWidth);
 
-// The number a size box holds. The boxes carry plain decimal text such as "11520"; anything
-// else is a type-mismatch error.
-double TextToNumber(const std::string& text);
-
 } // namespace layout

@@ -45,7 +45,7 @@ public:
     explicit WindowUnroll(Form4& form) : form_(form) {}
     void SetHeight(double twips) override { form_.SetHeight(twips); }
     double Height() override { return form_.Height(); }
-    float Target() override { return static_cast<float>(layout::TextToNumber(form_.Text6.Text())); }
+    float Target() override { return static_cast<float>(forms::CDbl(form_.Text6.Text())); }
 
 private:
     Form4& form_;

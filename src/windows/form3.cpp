@@ -5,7 +5,6 @@
 using namespace forms;
 
 namespace {
-constexpr OleColor Red = 0x0000FF;
 
 void designCreditLine(Label& label, const std::string& text, double left, double top,
                       double width, double height) {

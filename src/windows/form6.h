@@ -26,4 +26,4 @@ protected:
 };
 
 // The colour that "Default" gives the main window's scheme: dark red.
-constexpr forms::OleColor DefaultSchemeColour = 0x000080;
+constexpr forms::OleColor DefaultSchemeColour = forms::DarkRed;

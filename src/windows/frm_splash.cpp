@@ -8,8 +8,6 @@
 using namespace forms;
 
 namespace {
-constexpr OleColor Blue = 0xFF0000;
-constexpr OleColor Yellow = 0x00FFFF;
 
 void designLabel(Label& label, const std::string& text, double left, double top, double width,
                  double height, double points, int alignment) {

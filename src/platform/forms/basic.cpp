@@ -2,6 +2,7 @@
 
 #include "runtime_error.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -29,6 +30,22 @@ int32_t CLng(double value) {
         r > static_cast<double>(std::numeric_limits<int32_t>::max()))
         throw RuntimeError(ErrorNumber::Overflow, "Overflow");
     return static_cast<int32_t>(r);
+}
+
+double CDbl(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    const auto last = text.find_last_not_of(' ');
+    const auto mismatch = [] {
+        return forms::RuntimeError(forms::ErrorNumber::TypeMismatch, "Type mismatch");
+    };
+    if (first == std::string::npos) throw mismatch();
+    const char* begin = text.data() + first;
+    const char* end = text.data() + last + 1;
+    double value = 0;
+    // from_chars reads the C locale's digits whatever locale the toolkit has set.
+    const auto [stop, error] = std::from_chars(begin, end, value);
+    if (error != std::errc() || stop != end) throw mismatch();
+    return value;
 }
 
 double Fix(double value) { return std::trunc(value); }

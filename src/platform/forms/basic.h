@@ -12,6 +12,9 @@ namespace forms {
 int16_t CInt(double value);
 // 32-bit Long conversion with the same rounding.
 int32_t CLng(double value);
+// A text's number, as a conversion of the whole text: blanks around plain decimal text such as
+// "11520" or "1.5e3"; anything else is a type-mismatch error.
+double CDbl(const std::string& text);
 // Truncation toward zero.
 double Fix(double value);
 // The decimal number at the start of a text: its leading digits, 0 when there are none.

@@ -19,6 +19,16 @@ constexpr OleColor RGB(int r, int g, int b) {
     return static_cast<OleColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
 
+// The plain colours the windows' designs name.
+constexpr OleColor White = 0xFFFFFF;
+constexpr OleColor Red = 0x0000FF;
+constexpr OleColor Green = 0x00FF00;
+constexpr OleColor Blue = 0xFF0000;
+constexpr OleColor Yellow = 0x00FFFF;
+constexpr OleColor Orange = 0x0080FF;
+constexpr OleColor DarkRed = 0x000080;
+constexpr OleColor LightBlue = 0xFF8080;
+
 QColor ToQColor(OleColor colour);
 
 } // namespace forms

@@ -176,6 +176,9 @@ TEST(BasicRules, TextValuesAndComparison) {
     EXPECT_LT(forms::BinaryCompare("10", "9"), 0);
     EXPECT_GT(forms::BinaryCompare("5", "10"), 0);
     EXPECT_EQ(forms::BinaryCompare("58", "58"), 0);
+    EXPECT_EQ(forms::CDbl(" 11520 "), 11520);
+    EXPECT_THROW(forms::CDbl("Text1"), forms::RuntimeError) << "a design text is no number";
+    EXPECT_THROW(forms::CDbl(""), forms::RuntimeError);
     EXPECT_EQ(forms::SingleToText(11520.0f), "11520");
     EXPECT_EQ(forms::SingleToText(11520.5f), "11520.5");
 }
