@@ -51,8 +51,10 @@ void Form4::tmrMove_Timer() {
 }
 
 void Form4::moving_Timer() {
-    // The knob starts from the track's design place and its own design size.
-    imgVol.Move(5040, 7800, 225, 105);
+    // The knob starts from the track's design Left and its own design size, on the track as
+    // laid out: a mouse move may already have stopped the alignment timer, and a knob left at
+    // the design Top would lie off its track (under the playlist on larger screens) for good.
+    imgVol.Move(5040, lblVol.Top(), 225, 105);
     // A one-shot: even when the step fails (a holder range the knob cannot map), this timer
     // must not come back every 900 ms and move the knob under the cursor again.
     try {

@@ -136,16 +136,26 @@ TEST_F(LoaderWindow, WhenTheRootCannotBeReadEitherEachDriveIsReportedOnceAndTheL
 }
 
 TEST_F(LoaderWindow, FolderChangesShowAtOnceAndOnlyTheLabelOutlivesCancel) {
+    // A playlist loaded before, which a cancelled browse must leave as it is.
+    TempFolder earlier;
+    earlier.AddFiles({"a.mp3", "b.mp3"});
+    LoadFolder(earlier.Path());
+    const Names loaded = Playlist();
+    ASSERT_EQ(loaded, (Names{"a.mp3", "b.mp3"}));
+
     TempFolder dir;
+    dir.AddFile("d.mp3");
     const std::string sub = dir.AddFolder("Albüm one");
+    dir.AddFile("Albüm one/c.mp3");
     main->Command2_Click();
-    EXPECT_EQ(main->Label2.Caption(), "(Direction)") << "opening is no folder change";
+    EXPECT_EQ(main->Label2.Caption(), earlier.Path()) << "opening is no folder change";
     Form2& f = OpenAt(dir.Path());
     EXPECT_EQ(main->Label2.Caption(), dir.Path());
     f.Dir.SetPath("Albüm one");
     EXPECT_EQ(main->Label2.Caption(), sub);
     EXPECT_EQ(f.Loc.Text(), sub);
     EXPECT_EQ(f.Loc.ToolTipText(), sub);
+    ASSERT_EQ(f.File.ListCount(), 1) << "a folder with a song to load, had the user wanted";
 
     main->Command2_Click();  // "Load list" again while open
     EXPECT_EQ(f.Dir.Path(), sub);
@@ -154,7 +164,10 @@ TEST_F(LoaderWindow, FolderChangesShowAtOnceAndOnlyTheLabelOutlivesCancel) {
     f.cancel_Click();
     EXPECT_FALSE(f.IsLoaded());
     EXPECT_EQ(main->Label2.Caption(), sub);
-    EXPECT_EQ(main->List1.ListCount(), 0);
+    EXPECT_EQ(Playlist(), loaded);
+    EXPECT_EQ(Record(0), earlier / "a.mp3");
+    EXPECT_EQ(Record(1), earlier / "b.mp3");
+    EXPECT_EQ(Record(2), "");
     main->Command2_Click();
     EXPECT_EQ(f.Dir.Path(), std::filesystem::current_path().string()) << "a new opening starts afresh";
     EXPECT_EQ(f.Loc.Text(), "");

@@ -230,19 +230,25 @@ TEST_F(VolumeSlider, TheKnobIsAlignedWithItsTrackUntilTimer7sFirstTick) {
     EXPECT_EQ(f.imgVol.Top(), 9000);
 }
 
-TEST_F(VolumeSlider, AMouseMoveStopsTheAlignmentAndThePlacementsTopStays) {
+TEST_F(VolumeSlider, AMouseMoveStopsTheAlignmentYetThePlacementPutsTheKnobOnItsTrack) {
+    // A 1024 x 768 screen: the laid-out track lies far below the design Top 7800, which is
+    // inside the playlist's frame there.
+    support::MeasuredScreen("11520", "15360");
     Form4& f = Load();
-    // A track whose Top differs from the placement's 7800.
-    f.lblVol.SetTop(8400);
+    const double trackTop = f.lblVol.Top();
+    ASSERT_GT(trackTop, 7800 + f.imgVol.Height());
     PointAt(f, Pixels(20));
     clock.Advance(3);
-    ASSERT_EQ(f.imgVol.Top(), 8400);
+    ASSERT_EQ(f.imgVol.Top(), trackTop);
 
     f.RaiseMouseMove(0, 0, 100, 100);
     EXPECT_FALSE(f.Timer6.Enabled());
     clock.Advance(1000);
-    EXPECT_EQ(f.imgVol.Top(), 7800);
-    EXPECT_EQ(KnobOffset(f), Pixels(20)) << "the placement itself still ran";
+    EXPECT_FALSE(f.moving.Enabled());
+    EXPECT_EQ(f.imgVol.Top(), trackTop);
+    EXPECT_EQ(f.imgVol.Width(), 225);
+    EXPECT_EQ(f.imgVol.Height(), 105);
+    EXPECT_EQ(KnobOffset(f), Pixels(20)) << "the knob's Left still follows the pointer";
 }
 
 TEST_F(VolumeSlider, APlaybackTickStopsTheAlignment) {
