@@ -118,6 +118,35 @@ TEST_F(LabelButtonsTest, LoadListAndAboutMeShowTheirWindowsFromEitherLabel) {
     EXPECT_TRUE(about.Visible());
 }
 
+TEST_F(LabelButtonsTest, ADoubleClickRunsTheActionOnceAndEndsReleased) {
+    form->ApplyThemeColor(DefaultScheme);
+    for (const ButtonParts& b : Buttons()) {
+        for (forms::Label* part : {&b.caption, &b.face}) {
+            SCOPED_TRACE(std::string(b.text) + " " + part->Name());
+            int actions = 0;
+            const auto action = part->Click;
+            part->Click = [&] {
+                ++actions;
+                action();
+            };
+            // What a double-click brings the widget from Qt: the second press comes as a
+            // double-click event.
+            QWidget* w = part->Widget();
+            const QPointF at(2, 2);
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                      QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+                const Qt::MouseButtons held =
+                    type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+                QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+                QApplication::sendEvent(w, &e);
+            }
+            part->Click = action;
+            EXPECT_EQ(actions, 1);
+            ExpectReleased(b, DefaultScheme);
+        }
+    }
+}
+
 TEST_F(LabelButtonsTest, OkOnItsFaceLooksReleasedAndStartsTheCue) {
     Module1::SongTable.Reset();
     form->List1.Clear();

@@ -1,5 +1,6 @@
 #include "window_test.h"
 
+#include "platform/forms/fonts.h"
 #include "platform/forms/form.h"
 #include "platform/forms/program_end.h"
 #include "platform/forms/units.h"
@@ -16,7 +17,9 @@ QApplication& EnsureApp() {
     static char* argv[] = {name, nullptr};
     static QApplication* app = [] {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
+        auto* made = new QApplication(argc, argv);
+        forms::UseStandInFonts();  // the windows measure as they do in the program
+        return made;
     }();
     return *app;
 }

@@ -14,8 +14,15 @@ namespace forms {
 
 // ---- Label ----------------------------------------------------------------------------------
 
+// Each captioned widget carries its control's name, so that a look at the widgets (a style
+// sheet, a test, an accessibility tool) can tell which control it is.
+static void nameAfter(QWidget* w, const Control& c) {
+    w->setObjectName(QString::fromStdString(c.Name()));
+}
+
 QWidget* Label::CreateWidget(QWidget* parent) {
     auto* w = new MouseWidget<QLabel>(*this, parent);
+    nameAfter(w, *this);
     w->setWordWrap(true);
     w->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // a caption starts at the label's top
     return w;
@@ -92,7 +99,12 @@ QWidget* TextBox::CreateWidget(QWidget* parent) {
 }
 std::string TextBox::Text() { return static_cast<QLineEdit*>(Widget())->text().toStdString(); }
 void TextBox::SetText(const std::string& text) {
-    static_cast<QLineEdit*>(Widget())->setText(QString::fromStdString(text));
+    auto* edit = static_cast<QLineEdit*>(Widget());
+    edit->setText(QString::fromStdString(text));
+    // Qt leaves the caret after the last character, which scrolls a long text to its end; a
+    // text the program puts in a box shows from its first character, so a long name reads from
+    // its start.
+    edit->setCursorPosition(0);
 }
 void TextBox::SetBorderStyle(int style) { static_cast<QLineEdit*>(Widget())->setFrame(style != 0); }
 
@@ -100,6 +112,7 @@ void TextBox::SetBorderStyle(int style) { static_cast<QLineEdit*>(Widget())->set
 
 QWidget* CheckBox::CreateWidget(QWidget* parent) {
     auto* w = new QCheckBox(parent);
+    nameAfter(w, *this);
     // Only a user's click arrives here; values set by code run Click from SetValue.
     QObject::connect(w, &QCheckBox::clicked, [this] {
         if (Click) Dispatch(Click);
@@ -134,19 +147,26 @@ void CheckBox::ApplyColours() {
 
 // ---- Frame ----------------------------------------------------------------------------------
 
-QWidget* Frame::CreateWidget(QWidget* parent) { return new MouseWidget<QGroupBox>(*this, parent); }
+QWidget* Frame::CreateWidget(QWidget* parent) {
+    auto* w = new MouseWidget<QGroupBox>(*this, parent);
+    nameAfter(w, *this);
+    return w;
+}
 std::string Frame::Caption() { return static_cast<QGroupBox*>(Widget())->title().toStdString(); }
 void Frame::SetCaption(const std::string& caption) {
     static_cast<QGroupBox*>(Widget())->setTitle(QString::fromStdString(caption));
 }
 void Frame::ApplyColours() {
     Control::ApplyColours();
-    // Group boxes draw their own panel; a style sheet makes them take the held colours.
+    // Group boxes draw their own panel; a style sheet makes them take the held colours. The
+    // colour fills the title's band above the border too, and the title's own box breaks the
+    // border line, so the whole title stands on the frame's colour whatever the window's is.
     if (auto* w = ExistingWidget()) {
         const QColor back = ToQColor(BackColor());
         const QColor fore = ToQColor(ForeColor());
-        w->setStyleSheet(QString("QGroupBox { background-color: %1; color: %2; border: 1px solid "
-                                 "gray; margin-top: 0.5em; } QGroupBox::title { color: %2; "
+        w->setStyleSheet(QString("QGroupBox { background-color: %1; background-clip: margin; "
+                                 "color: %2; border: 1px solid gray; margin-top: 0.5em; } "
+                                 "QGroupBox::title { color: %2; background-color: %1; "
                                  "subcontrol-origin: margin; left: 6px; }")
                              .arg(back.name(), fore.name()));
     }
@@ -212,6 +232,7 @@ void Image::SetStretch(bool stretch) {
 
 QWidget* CommandButton::CreateWidget(QWidget* parent) {
     auto* b = new QPushButton(parent);
+    nameAfter(b, *this);
     b->setFlat(false);
     QObject::connect(b, &QPushButton::pressed, [this] { ShowPicture(true); });
     QObject::connect(b, &QPushButton::released, [this] { ShowPicture(false); });

@@ -2,6 +2,10 @@
 // Mouse events of controls as the windows' code receives them: MouseDown and MouseUp with the
 // button (1 left, 2 right, 4 middle), shift state and position in twips; Click after a release
 // of the left button over the control; DblClick on a double press of the left button.
+//
+// A double-click with the left button gives MouseDown, MouseUp, Click, DblClick, MouseUp: the
+// second press is the DblClick alone, with no MouseDown of its own, and its release brings no
+// second Click. A label-button's action therefore runs once however fast it is clicked.
 #include "events.h"
 #include "form_widget.h"
 #include "units.h"
@@ -39,10 +43,14 @@ protected:
         const bool left = e->button() == Qt::LeftButton;
         if (wasPressed && inside && left && handlers_.Click) Dispatch(handlers_.Click);
     }
+    // Qt delivers the second press of a double-click here instead of to mousePressEvent.
     void mouseDoubleClickEvent(QMouseEvent* e) override {
-        pressed_ = true;
-        if (handlers_.DblClick && e->button() == Qt::LeftButton) Dispatch(handlers_.DblClick);
-        else raise(handlers_.MouseDown, e, e->button());
+        if (e->button() != Qt::LeftButton) {
+            mousePressEvent(e);  // only the left button double-clicks; others just press again
+            return;
+        }
+        pressed_ = false;  // so that its release is no click
+        if (handlers_.DblClick) Dispatch(handlers_.DblClick);
     }
 
 private:
