@@ -138,6 +138,9 @@ void Form2::refresh_Click() {
 
 void Form2::cancel_Click() { Unload(); }
 
+// Closing the window is cancelling it.
+void Form2::Form_CloseRequest() { cancel_Click(); }
+
 void Form2::select_Click() {
     Form4& main = Default<Form4>();
     main.List1.Clear();

@@ -54,4 +54,5 @@ public:
 protected:
     void Design() override;
     void Form_Load() override;
+    void Form_CloseRequest() override;
 };

@@ -206,6 +206,7 @@ protected:
     void Design() override;           // main_window/form4_design.cpp
     void Form_Load() override;        // main_window/form4_design.cpp: the two phases
     void Form_MouseDown(int Button, int Shift, double X, double Y) override;  // window_commands.cpp
+    void Form_CloseRequest() override;                                         // window_commands.cpp
     void Form_MouseMove(int Button, int Shift, double X, double Y) override;  // volume_slider.cpp
 
 private:

@@ -1,5 +1,6 @@
 // The borderless window's stand-ins for a title bar: the right-click menu, "Minimize" to the
-// taskbar placeholder, the watcher that brings the window back, and "Close".
+// taskbar placeholder, the watcher that brings the window back, and "Close" (which is also what
+// a close from the window manager does).
 #include "main_window/form4.h"
 
 #include "platform/forms/program_end.h"
@@ -38,3 +39,7 @@ void Form4::Image2_Click() {
     Unload();
     forms::EndProgram();
 }
+
+// Alt+F4, a taskbar's or a task switcher's close: the window has no title bar, but it is still
+// the program, and unloading it alone would leave the song playing with no window at all.
+void Form4::Form_CloseRequest() { Image2_Click(); }

@@ -51,3 +51,6 @@ void Form3::Design() {
 }
 
 void Form3::Command1_Click() { Unload(); }
+
+// Closing the window is the same as "OK".
+void Form3::Form_CloseRequest() { Command1_Click(); }

@@ -20,4 +20,5 @@ public:
 
 protected:
     void Design() override;
+    void Form_CloseRequest() override;
 };

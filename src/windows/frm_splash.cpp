@@ -3,6 +3,8 @@
 #include "assets/pictures.h"
 #include "main_window/form4.h"
 #include "platform/forms/basic.h"
+#include "platform/forms/message_box.h"
+#include "platform/forms/program_end.h"
 #include "windows/form6.h"
 
 using namespace forms;
@@ -31,7 +33,9 @@ frmSplash::frmSplash() {
 }
 
 void frmSplash::Design() {
-    SetCaption("");
+    // The splash draws no caption of its own, but the window manager's title bar and window
+    // lists name a window by its caption: a blank one would leave the splash nameless there.
+    SetCaption(AppTitle());
     SetFixedDialog(true);
     SetShowInTaskbar(false);
     SetStartCentred(true);
@@ -93,3 +97,7 @@ void frmSplash::Timer1_Timer() {
 
 // Clicking the splash neither dismisses nor hurries it.
 void frmSplash::Frame1_Click() {}
+
+// Closed before its tick, the splash would leave nothing behind to open the main window, and
+// the process would run on with no window at all: closing it ends the program instead.
+void frmSplash::Form_CloseRequest() { forms::EndProgram(); }

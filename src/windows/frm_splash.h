@@ -30,6 +30,7 @@ public:
 protected:
     void Design() override;
     void Form_Load() override;
+    void Form_CloseRequest() override;
 };
 
 // "Version " and the three numbers joined by points, as the version label shows them.

@@ -270,3 +270,70 @@ net_wm_state() {
 shape_extents() {
     xwininfo -id "$1" -shape 2>/dev/null | sed -n 's/^ *Window shape extents: *//p'
 }
+
+# The usable screen as the window manager announces it, "LEFT TOP WIDTH HEIGHT", else the
+# whole screen.
+usable_area() {
+    local area
+    area=$(xprop -root _NET_WORKAREA 2>/dev/null | sed -n 's/^_NET_WORKAREA([^)]*) = //p')
+    if [[ -n $area ]]; then
+        IFS=', ' read -r -a area <<<"$area"
+        echo "${area[@]:0:4}"
+        return
+    fi
+    echo "0 0 $(xdpyinfo | sed -n 's/^ *dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')"
+}
+
+# The place and size of window WIN's outer frame (the window manager's frame round it, or the
+# window itself): "LEFT TOP WIDTH HEIGHT" in screen pixels.
+frame_geometry() {
+    local top x y w h
+    top=$(top_level_of "$1") || return 1
+    x=$(window_geometry "$top" "Absolute upper-left X") || return 1
+    y=$(window_geometry "$top" "Absolute upper-left Y") || return 1
+    w=$(window_geometry "$top" Width) || return 1
+    h=$(window_geometry "$top" Height) || return 1
+    echo "$x $y $w $h"
+}
+
+# How far the centre of window WIN's outer frame lies from the centre of the usable screen:
+# "DX DY" in pixels, right and down positive.
+frame_off_centre() {
+    local frame x y w h ax ay aw ah
+    frame=$(frame_geometry "$1") || return 1
+    read -r x y w h <<<"$frame"
+    read -r ax ay aw ah <<<"$(usable_area)"
+    awk -v x="$x" -v y="$y" -v w="$w" -v h="$h" -v ax="$ax" -v ay="$ay" -v aw="$aw" -v ah="$ah" \
+        'BEGIN { printf "%.1f %.1f\n", (x + w / 2) - (ax + aw / 2), (y + h / 2) - (ay + ah / 2) }'
+}
+
+# True when window WIN's frame stands centred on the usable screen, give or take 2 pixels.
+frame_centred() {
+    local off dx dy
+    off=$(frame_off_centre "$1") || return 1
+    read -r dx dy <<<"$off"
+    awk -v dx="$dx" -v dy="$dy" 'BEGIN { exit !(dx <= 2 && dx >= -2 && dy <= 2 && dy >= -2) }'
+}
+
+# Closes window WIN as a user does with Alt+F4: the window manager is asked to activate it,
+# and the key, which openbox binds to closing the active window, then makes the window
+# manager send it a close request (WM_DELETE_WINDOW).
+close_with_alt_f4() {
+    timeout 5 xdotool windowactivate --sync "$1" >/dev/null 2>&1 || return 1
+    press_key alt+F4
+}
+
+# Asks the window manager to minimise window WIN, as its minimise button would.
+minimise_window() { timeout 5 xdotool windowminimize "$1" >/dev/null 2>&1; }
+
+# True when the window manager holds window WIN minimised: iconic, hidden, off the screen.
+minimised() { [[ $(wm_state "$1") == Iconic ]] && not_viewable "$1"; }
+
+# True when window WIN is on the screen and on top at the centre of its frame.
+viewable_on_top() {
+    local frame x y w h
+    viewable "$1" || return 1
+    frame=$(frame_geometry "$1") || return 1
+    read -r x y w h <<<"$frame"
+    pointer_finds $((x + w / 2)) $((y + h / 2)) "$1"
+}

@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QRegion>
 #include <QScreen>
+#include <QWindow>
 #include <map>
 
 namespace forms {
@@ -22,6 +23,14 @@ std::map<std::type_index, Form*>& defaultInstances() {
 }
 Form*& DefaultSlot(std::type_index type) { return defaultInstances()[type]; }
 } // namespace detail
+
+namespace {
+// The centred windows are all dialogs, which one window manager frames alike.
+QMargins& lastCentredFrame() {
+    static QMargins frame;
+    return frame;
+}
+} // namespace
 
 void ResetDefaultInstances() {
     auto& s = detail::defaultInstances();
@@ -61,8 +70,14 @@ void FormWidget::mouseMoveEvent(QMouseEvent* e) {
     form_.RaiseMouseMove(ButtonsNumber(e->buttons()), ShiftState(e->modifiers()),
                          p.x() * TwipsPerPixelX(), p.y() * TwipsPerPixelY());
 }
+bool FormWidget::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == windowHandle() && e->type() == QEvent::Expose && windowHandle()->isExposed())
+        form_.RaiseExposed();
+    return QWidget::eventFilter(watched, e);
+}
+
 void FormWidget::closeEvent(QCloseEvent* e) {
-    // The window decides through its unload handler; the widget itself never just closes.
+    // The window decides what a close does; the widget itself never just closes.
     e->ignore();
     form_.RaiseUserClose();
 }
@@ -130,17 +145,46 @@ QWidget* Form::ExistingWidget() const { return widget_.get(); }
 void Form::Show() {
     Load();
     if (widget_->isVisible()) {
+        // Asked for again, a window the user minimised comes back, in front: left minimised it
+        // would look as if nothing had happened.
+        const auto state = widget_->windowState();
+        if (state & Qt::WindowMinimized) widget_->setWindowState(state & ~Qt::WindowMinimized);
         widget_->raise();
         widget_->activateWindow();
         return;
     }
     if (centred_) {
-        const QRect screen = UsableScreenPixels();
-        const QSize size = widget_->size();
-        widget_->move(screen.center() - QPoint(size.width() / 2, size.height() / 2));
+        // The frame last seen round a centred window is the best guess until the window
+        // manager has framed this one; the first expose then puts it right.
+        widget_->move(CentredFramePlace(widget_->size().grownBy(lastCentredFrame())));
     }
     // A hidden window comes up in the state it was given while hidden.
     widget_->show();
+    if (centred_) {
+        // The platform window exists now; its first expose comes from the event loop, later.
+        centrePending_ = true;
+        widget_->windowHandle()->installEventFilter(widget_.get());
+    }
+}
+
+QPoint Form::CentredFramePlace(QSize frame) {
+    const QRect screen = UsableScreenPixels();
+    return screen.topLeft() +
+           QPoint((screen.width() - frame.width()) / 2, (screen.height() - frame.height()) / 2);
+}
+
+void Form::RaiseExposed() {
+    if (!centrePending_ || !widget_) return;
+    centrePending_ = false;
+    widget_->windowHandle()->removeEventFilter(widget_.get());
+    // Under X the outer frame is known only now that the window manager has put it round the
+    // window; a centred window stands in the middle with its frame counted.
+    const QRect frame = widget_->frameGeometry();
+    const QRect client = widget_->geometry();
+    lastCentredFrame() = QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                                  frame.right() - client.right(), frame.bottom() - client.bottom());
+    const QPoint place = CentredFramePlace(frame.size());
+    if (frame.topLeft() != place) widget_->move(place);
 }
 
 void Form::Hide() {
@@ -259,7 +303,7 @@ void Form::RaiseMouseMove(int button, int shift, double x, double y) {
     Dispatch([&] { Form_MouseMove(button, shift, x, y); });
 }
 void Form::RaiseUserClose() {
-    Dispatch([&] { Unload(); });
+    Dispatch([&] { Form_CloseRequest(); });
 }
 
 void Form::PopupMenu(Menu& menu) { ShowPopup(*this, menu); }

@@ -65,6 +65,7 @@ public:
     void RaiseMouseDown(int button, int shift, double x, double y);
     void RaiseMouseMove(int button, int shift, double x, double y);
     void RaiseUserClose();
+    void RaiseExposed();
 
 protected:
     // Window look, set in Design().
@@ -79,6 +80,10 @@ protected:
     virtual void Design() = 0;
     virtual void Form_Load() {}
     virtual void Form_Unload(int& cancel) { (void)cancel; }
+    // The window manager asks the window to close: its close box, Alt+F4, a taskbar's or a
+    // task switcher's close. Most windows just unload; one whose close must do more (end the
+    // program, act like its own Cancel button) overrides this.
+    virtual void Form_CloseRequest() { Unload(); }
     virtual void Form_MouseDown(int button, int shift, double x, double y) {
         (void)button, (void)shift, (void)x, (void)y;
     }
@@ -93,6 +98,8 @@ private:
     void ApplyBackColour();
     void LayGraphicalControlsBeneath();
     bool IsMaximised();
+    // Where the top-left corner of an outer frame of this size stands when it is centred.
+    static QPoint CentredFramePlace(QSize frame);
 
     std::vector<Control*> controls_;
     std::unique_ptr<FormWidget> widget_;
@@ -101,6 +108,7 @@ private:
     bool fixedDialog_ = false;
     bool showInTaskbar_ = true;
     bool centred_ = false;
+    bool centrePending_ = false;
     OleColor backColor_ = SysButtonFace;
 };
 

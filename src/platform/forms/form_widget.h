@@ -1,6 +1,6 @@
 #pragma once
-// The top-level widget of a loaded window: it forwards the window's own mouse events and
-// the close box to the Form.
+// The top-level widget of a loaded window: it forwards the window's own mouse events, the
+// close box and the window's exposure to the Form.
 #include <QWidget>
 
 namespace forms {
@@ -15,6 +15,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Watches the window's own platform window for its first expose after a show.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Form& form_;
