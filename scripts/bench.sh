@@ -14,5 +14,8 @@ echo
 echo "== select_all_bench"
 "$build_dir/bench/select_all_bench"
 echo
+echo "== open_wait_bench"
+"$build_dir/bench/open_wait_bench"
+echo
 echo "== cost.sh"
 bench/cost.sh "$build_dir"

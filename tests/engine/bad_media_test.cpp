@@ -1,9 +1,9 @@
 // Broken and odd files in the playlist, on the real libmpv back end (silent output) and the real
-// main window. None of them may crash or hang the player. A file that the media control can
-// refuse at once (it is missing, a folder, a pipe, or cannot be read) brings up the open-failure
-// message. One that it takes reads as a song of no length when nothing in it plays, which the
-// next playback tick skips, or plays the little it holds. Either way the player gets to the
-// good song after it.
+// main window. None of them may crash or hang the player. A file that the media control refuses
+// (it is missing, a folder, a pipe, cannot be read, or holds nothing that plays: no bytes, text,
+// random bytes) brings up the open-failure message on a double-click, and the next playback tick
+// moves on from it. A file that starts like a song but breaks off plays the little it holds.
+// Either way the player gets to the good song after it.
 #include "real_media_test.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +42,7 @@ enum class Bad {
     Empty,         // zero bytes
     Truncated,     // the first 4 KB of a good song
     Noise,         // random bytes
+    Text,          // words, not sound
     Folder,        // a folder named x.mp3
     Unreadable,    // mode 000
     ThroughAFile,  // a path whose "folder" is a file
@@ -53,16 +54,17 @@ struct BadCase {
     Bad kind;
     const char* name;
     // The media control says no at Open (the message) rather than taking the file and
-    // finding little or nothing to play in it (moved on from by the tick).
+    // playing the little there is in it (moved on from by the tick at its end).
     bool refusedAtOnce;
 };
 
 void PrintTo(const BadCase& bad, std::ostream* out) { *out << bad.name; }
 
 const BadCase BadCases[] = {
-    {Bad::Empty, "Empty", false},
+    {Bad::Empty, "Empty", true},
     {Bad::Truncated, "Truncated", false},
-    {Bad::Noise, "Noise", false},
+    {Bad::Noise, "Noise", true},
+    {Bad::Text, "Text", true},
     {Bad::Folder, "Folder", true},
     {Bad::Unreadable, "Unreadable", true},
     {Bad::ThroughAFile, "ThroughAFile", true},
@@ -161,6 +163,9 @@ protected:
             std::ofstream(file, std::ios::binary) << bytes;
             break;
         }
+        case Bad::Text:
+            std::ofstream(file) << "Verse one\nChorus\nVerse two\n";
+            break;
         case Bad::Folder:
             fs::create_directory(file);
             break;
@@ -194,7 +199,10 @@ protected:
             Module1::SongTable(static_cast<int>(i)).FullPath = paths[i];
         }
     }
-    static std::string ItemText(std::size_t i) { return std::to_string(i) + " x.mp3"; }
+    // Two digits, so that the sorted list keeps item 10 after item 9.
+    static std::string ItemText(std::size_t i) {
+        return (i < 10 ? "0" : "") + std::to_string(i) + " x.mp3";
+    }
 
     // Ticks until the item is playing and a tick has shown its two-second length, within the
     // bound; records each newly selected item on the way.
@@ -247,6 +255,64 @@ TEST_P(EachBadFile, IsRefusedWithTheMessageOrSkippedAndTheNextSongPlays) {
     EXPECT_TRUE(TickUntilPlaying(ItemText(1), 20, nullptr))
         << "now playing " << form->Text1.Text() << ", " << form->duration.Caption();
     EXPECT_EQ(messages.shown.size(), bad.refusedAtOnce ? 1u : 0u);
+}
+
+// After the message, the user double-clicks a good song: it plays, shows every control, and the
+// playback tick that comes right after leaves it playing.
+TEST_F(BadMediaTest, AfterTheMessageTheGoodSongDoubleClickedPlays) {
+    ASSERT_TRUE(MakeSong("other.mp3", 2, 440));
+    Fill({MakeBad(Bad::Noise), Path("good.mp3"), Path("other.mp3")});
+
+    form->List1.SetListIndex(0);
+    form->List1.DblClick();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown.front().text, OpenFailure);
+    EXPECT_EQ(form->duration.Caption(), "Progressing...");
+    EXPECT_FALSE(form->play.Enabled()) << "nothing was opened that could be played";
+
+    form->List1.SetListIndex(1);
+    form->List1.DblClick();
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(form->Text1.Text(), ItemText(1));
+    EXPECT_TRUE(form->play.Enabled());
+    EXPECT_TRUE(form->dur.Visible());
+
+    clock.Advance(1000);
+    EXPECT_EQ(form->List1.ListIndex(), 1);
+    EXPECT_EQ(form->Text1.Text(), ItemText(1));
+    EXPECT_EQ(form->duration.Caption(), "Duration: 0:00/0:02");
+}
+
+// The cue end meets a file that is no song: nothing names it as playing, no message comes up,
+// and the cue goes on to the song after it at its next turn-around.
+TEST_F(BadMediaTest, TheCueEndPassesOverAFileThatIsNoSong) {
+    ASSERT_TRUE(MakeSong("other.mp3", 2, 440));
+    Fill({Path("good.mp3"), MakeBad(Bad::Noise), Path("other.mp3")});
+    form->List1.SetListIndex(0);
+    form->List1.DblClick();
+    form->Timer.SetEnabled(false);  // only the cue moves from song to song here
+
+    // A play length of 21 keeps the marker at each end for 105 ms: the cue end, 100 ms after
+    // the turn-around, finds it there.
+    form->Check1.SetValue(1);
+    form->Text3.SetText("21");
+    form->Text2.SetText("0");
+    form->command11.Click();
+    ASSERT_TRUE(form->Timer2.Enabled());
+
+    std::vector<std::string> named{ItemText(0)};
+    std::vector<int> selected{0};
+    // Two passes of 193 sweep ticks of 105 ms, and some room.
+    for (int ms = 0; ms < 45000 && named.back() != ItemText(2); ms += 5) {
+        clock.Advance(5);
+        if (form->Text1.Text() != named.back()) named.push_back(form->Text1.Text());
+        if (form->List1.ListIndex() != selected.back()) selected.push_back(form->List1.ListIndex());
+    }
+    EXPECT_EQ(named, (std::vector<std::string>{ItemText(0), ItemText(2)}));
+    EXPECT_EQ(selected, (std::vector<int>{0, 1, 2}));
+    EXPECT_FALSE(form->Timer3.Enabled());
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+    EXPECT_EQ(form->Media.PlayState(), media::PlayStatePlaying);
 }
 
 INSTANTIATE_TEST_SUITE_P(BadMedia, EachBadFile, ::testing::ValuesIn(BadCases),

@@ -9,6 +9,9 @@
 #       crashes before its clean-up leaves nothing running.
 #   pulse_server.sh stop DIR
 #       Stops the server started in DIR (and its watcher); harmless if none is running.
+#   pulse_server.sh kill DIR
+#       Ends the server at once, as a crash would: its socket file stays behind with nobody
+#       listening. start DIR again brings a server back at the same address.
 #
 # The clients' ALSA "default" device reaches this server through libasound2-plugins: the
 # pulse hook in /etc/alsa/conf.d/99-pulse.conf makes "default" the pulse plugin whenever the
@@ -22,7 +25,7 @@ readonly start_timeout_tenths=100
 source "$(dirname "$0")/processes.sh"
 
 usage() {
-    echo "usage: $0 start DIR [OWNER_PID] | stop DIR" >&2
+    echo "usage: $0 start DIR [OWNER_PID] | stop DIR | kill DIR" >&2
     exit 2
 }
 
@@ -36,6 +39,19 @@ stop_server() {
     end_watcher "$dir/watcher.pid"
     end_pid_file "$dir/server.pid" pulseaudio || status=1
     return $status
+}
+
+kill_server() {
+    local dir=$1 pid i
+    [[ -f $dir/server.pid ]] || return 0
+    pid=$(cat "$dir/server.pid")
+    runs "$pid" pulseaudio || return 0
+    kill -KILL "$pid" 2>/dev/null
+    for ((i = 0; i < 50; i++)); do
+        runs "$pid" pulseaudio || return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 server_answers() {
@@ -117,6 +133,11 @@ case "${1:-}" in
         [[ $# -eq 2 ]] || usage
         [[ -d $2 ]] || exit 0
         stop_server "$2"
+        ;;
+    kill)
+        [[ $# -eq 2 ]] || usage
+        [[ -d $2 ]] || exit 0
+        kill_server "$2"
         ;;
     *)
         usage

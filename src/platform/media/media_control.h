@@ -10,8 +10,11 @@ class MediaControl {
 public:
     virtual ~MediaControl() = default;
 
-    // Loads the file and starts playing it by itself. Raises when the path does not exist,
-    // is a folder or cannot be read.
+    // Loads the file and starts playing it by itself, and returns once it is loaded, so that
+    // Duration reads its length at once. Raises when the path does not exist, is a folder,
+    // cannot be read or holds nothing that can be played. A back end may stop waiting for a
+    // file that is slow to load: that file goes on loading, and until it is loaded Duration and
+    // CurrentPosition read 0 (which the playback tick takes for the end of a song).
     virtual void Open(const std::string& path) = 0;
     // Plays on from the current position (after Pause and after Stop alike).
     virtual void Play() = 0;
@@ -23,7 +26,8 @@ public:
     // Seconds. At the natural end of a file this reads exactly Duration() until the position
     // is written or another file is opened.
     virtual double CurrentPosition() = 0;
-    // Moves playback to that second; values below 0 or past the end are survived.
+    // Moves playback to that second; values below 0 or past the end are survived. Raises when
+    // the back end refuses the move there and then.
     virtual void SetCurrentPosition(double seconds) = 0;
     // Seconds; 0 while unknown.
     virtual double Duration() = 0;

@@ -1,5 +1,7 @@
 #include "platform/media/mpv_media_control.h"
 
+#include "platform/media/output_recovery.h"
+
 #include "platform/forms/runtime_error.h"
 
 #include <mpv/client.h>
@@ -18,6 +20,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 namespace media {
 namespace {
@@ -132,7 +135,7 @@ void MpvMediaControl::HandleDeleter::operator()(mpv_handle* handle) const {
     mpv_terminate_destroy(handle);
 }
 
-MpvMediaControl::MpvMediaControl(const MpvOptions& options) {
+MpvMediaControl::MpvMediaControl(const MpvOptions& options) : openWait_(options.openWait) {
     // libmpv refuses to start under a locale whose decimal separator is not a point. The Qt
     // application sets the user's locale when it is constructed, so this is the moment.
     std::setlocale(LC_NUMERIC, "C");
@@ -147,6 +150,9 @@ MpvMediaControl::MpvMediaControl(const MpvOptions& options) {
         SetOption(mpv_.get(), {"ao", options.audioOutput.c_str()}, true);
     if (const int result = mpv_initialize(mpv_.get()); result < 0)
         RaiseEngineError("The media engine could not start", result);
+    if (options.audioOutput != "null")
+        outputRecovery_ = std::make_unique<OutputRecovery>(
+            [mpv = mpv_.get()] { return CurrentOutput(mpv); });
 
     // Without an application there is no event loop to post to; the calls then drain the
     // events themselves, which is all that tests and tools need.
@@ -185,6 +191,23 @@ void MpvMediaControl::DrainEvents() {
     UpdatePhase();
 }
 
+bool MpvMediaControl::AwaitEvents(const std::function<bool()>& done,
+                                  std::chrono::milliseconds bound) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + bound;
+    for (;;) {
+        DrainEvents();
+        if (done())
+            return true;
+        const std::chrono::duration<double> left = deadline - Clock::now();
+        if (left.count() <= 0)
+            return false;
+        const mpv_event* event = mpv_wait_event(mpv_.get(), left.count());
+        if (event->event_id != MPV_EVENT_NONE)
+            HandleEvent(*event);
+    }
+}
+
 void MpvMediaControl::HandleEvent(const mpv_event& event) {
     switch (event.event_id) {
     case MPV_EVENT_COMMAND_REPLY: {
@@ -192,6 +215,7 @@ void MpvMediaControl::HandleEvent(const mpv_event& event) {
         if (KindOf(event.reply_userdata) == LoadRequest && request == loadRequest_) {
             if (event.error < 0) {
                 phase_ = Phase::Failed;
+                failure_ = event.error;
                 break;
             }
             entryId_ = EntryIdOfReply(*static_cast<const mpv_event_command*>(event.data));
@@ -202,6 +226,7 @@ void MpvMediaControl::HandleEvent(const mpv_event& event) {
             if (event.error < 0) {
                 seekTarget_.reset();
                 seekStage_ = SeekStage::None;
+                seekRefusal_ = event.error;
             } else {
                 seekStage_ = SeekStage::Accepted;
             }
@@ -218,9 +243,12 @@ void MpvMediaControl::HandleEvent(const mpv_event& event) {
     case MPV_EVENT_FILE_LOADED:
         loadedId_ = startedId_;
         break;
-    case MPV_EVENT_END_FILE:
-        endedId_ = static_cast<const mpv_event_end_file*>(event.data)->playlist_entry_id;
+    case MPV_EVENT_END_FILE: {
+        const auto& end = *static_cast<const mpv_event_end_file*>(event.data);
+        endedId_ = end.playlist_entry_id;
+        endedError_ = end.error;
         break;
+    }
     case MPV_EVENT_SEEK:
         if (seekStage_ == SeekStage::Accepted)
             seekStage_ = SeekStage::Running;
@@ -249,6 +277,7 @@ void MpvMediaControl::UpdatePhase() {
         // Not playable, or its audio went away. If mpv carries on with something the file
         // pointed to (a playlist in disguise), that is not ours to play.
         phase_ = Phase::Failed;
+        failure_ = endedError_;
         seekTarget_.reset();
         seekStage_ = SeekStage::None;
         const char* stop[] = {"stop", nullptr};
@@ -282,9 +311,12 @@ void MpvMediaControl::DetectEnd() {
 void MpvMediaControl::Refresh() {
     DrainEvents();
     DetectEnd();
+    // Not at the end: the reload would stir the output of a file held paused there.
+    if (outputRecovery_ && phase_ == Phase::Loaded && !ended_)
+        RecoverOutput(mpv_.get(), *outputRecovery_, false);
 }
 
-void MpvMediaControl::SeekTo(double seconds) {
+int MpvMediaControl::SeekTo(double seconds) {
     const double duration = ReadDuration();
     double target = std::isnan(seconds) ? 0.0 : std::max(0.0, seconds);
     if (duration > 0)
@@ -292,8 +324,9 @@ void MpvMediaControl::SeekTo(double seconds) {
     const std::string text = SecondsText(target);
     const char* seek[] = {"seek", text.c_str(), "absolute+exact", nullptr};
     seekRequest_ = ++requestCount_;
-    if (mpv_command_async(mpv_.get(), Tag(seekRequest_, SeekRequest), seek) < 0)
-        return;
+    if (const int result = mpv_command_async(mpv_.get(), Tag(seekRequest_, SeekRequest), seek);
+        result < 0)
+        return result;
     // mpv paused itself at the end; nobody asked for that halt, so leaving the end plays on.
     // The seek is queued first: unpaused while still at the end, mpv pauses again. Should it
     // do so all the same before the seek is carried out, the unpause is repeated after it.
@@ -303,6 +336,18 @@ void MpvMediaControl::SeekTo(double seconds) {
     ended_ = false;
     seekTarget_ = target;
     seekStage_ = SeekStage::Sent;
+    seekRefusal_ = 0;
+    return 0;
+}
+
+// mpv answers a seek as soon as its core takes the command, well before the move is carried
+// out; the answer says whether it had a playback to move at all.
+void MpvMediaControl::SeekOrRaise(double seconds) {
+    if (const int result = SeekTo(seconds); result < 0)
+        RaiseEngineError("The media engine refused the seek", result);
+    AwaitEvents([this] { return seekStage_ != SeekStage::Sent; }, SeekAnswerBound);
+    if (seekRefusal_ < 0)
+        RaiseEngineError("The media engine refused the seek", seekRefusal_);
 }
 
 void MpvMediaControl::Open(const std::string& path) {
@@ -315,6 +360,7 @@ void MpvMediaControl::Open(const std::string& path) {
         throw RuntimeError(ErrorNumber::PathNotFound, "Path not found: " + path);
 
     phase_ = Phase::Opening;
+    failure_ = 0;
     entryId_ = -1;
     entryIdFromNextStart_ = false;
     startAt_.reset();
@@ -335,6 +381,17 @@ void MpvMediaControl::Open(const std::string& path) {
     // Pause is mpv's global state, and the previous file may have left it paused at its end.
     // Only once the load is queued: unpaused while still at that end, mpv pauses again.
     WriteFlag("pause", false);
+    // libmpv keeps its output from file to file, a silent one too.
+    if (outputRecovery_)
+        RecoverOutput(mpv_.get(), *outputRecovery_, true);
+
+    // Until the file is loaded its length reads 0, which the playback tick takes for the end
+    // of the song, and only loading tells whether mpv can play it at all.
+    AwaitEvents([this] { return phase_ != Phase::Opening; }, openWait_);
+    if (phase_ == Phase::Failed)
+        throw RuntimeError(ErrorNumber::AutomationError,
+                           "The media engine cannot play " + path + ": " +
+                               (failure_ < 0 ? mpv_error_string(failure_) : "nothing to play"));
 }
 
 void MpvMediaControl::Play() {
@@ -365,7 +422,7 @@ void MpvMediaControl::Stop() {
     if (phase_ == Phase::Opening)
         startAt_.reset();
     else
-        SeekTo(0);
+        SeekOrRaise(0);
 }
 
 double MpvMediaControl::CurrentPosition() {
@@ -399,7 +456,7 @@ void MpvMediaControl::SetCurrentPosition(double seconds) {
     if (phase_ == Phase::Opening)
         startAt_ = std::isnan(seconds) ? 0.0 : std::max(0.0, seconds);
     else if (phase_ == Phase::Loaded)
-        SeekTo(seconds);
+        SeekOrRaise(seconds);
 }
 
 double MpvMediaControl::Duration() {

@@ -2,14 +2,19 @@
 // The media control over libmpv, audio only: no window, terminal, key bindings, scripts or
 // user configuration of mpv ever comes into play.
 //
-// Every call runs on the user-interface thread and costs at most a property query to libmpv:
-// loading and seeking are sent asynchronously, and what they lead to is read from mpv's event
-// queue without waiting, at each call (and, when a Qt application exists, as soon as mpv
-// signals that events are waiting).
+// Every call runs on the user-interface thread. Open waits, a bounded time, until mpv has
+// loaded the file or failed on it; a seek waits for mpv's answer to the command, not for the
+// move itself. Meanwhile only mpv's own events are handled: no Qt event loop runs, so no other
+// handler of the program can run inside these calls. Every other call costs at most a property
+// query. What loading and seeking lead to later is read from mpv's event queue without waiting,
+// at each call (and, when a Qt application exists, as soon as mpv signals that events are
+// waiting).
 #include "platform/media/media_control.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,9 +25,20 @@ class QObject;
 
 namespace media {
 
+class OutputRecovery;
+
+// How long Open waits for mpv to load a file. A local MP3 takes milliseconds; the bound only
+// matters for slow media (a sleeping disk spinning up, a network share), where the window stays
+// frozen while Open waits. Past it the file goes on loading while the program runs on.
+inline constexpr std::chrono::milliseconds OpenWaitBound{5000};
+// How long a seek waits for mpv's answer, which comes at once unless mpv's core is stuck.
+inline constexpr std::chrono::milliseconds SeekAnswerBound{1000};
+
 struct MpvOptions {
     // mpv's audio output driver ("pulse", "alsa", "null", ...); empty lets libmpv choose.
     std::string audioOutput;
+    // Tests shorten it to see what a file still loading after Open does.
+    std::chrono::milliseconds openWait = OpenWaitBound;
 };
 
 class MpvMediaControl : public MediaControl {
@@ -39,15 +55,20 @@ public:
     MpvMediaControl(const MpvMediaControl&) = delete;
     MpvMediaControl& operator=(const MpvMediaControl&) = delete;
 
-    // A file that exists and is readable but turns out not to be playable raises nothing:
-    // it reads as a file of no length (Duration and CurrentPosition 0, PlayState 0).
+    // Returns once mpv has loaded the file, or raises once mpv has failed on it (a file that is
+    // no media, or has no audio). Past the wait a file still loading is reported as opening
+    // (Duration and CurrentPosition 0, PlayState 3); should it fail later, it reads as a file
+    // of no length (Duration and CurrentPosition 0, PlayState 0).
     void Open(const std::string& path) override;
     void Play() override;
     void Pause() override;
     void Stop() override;
     double CurrentPosition() override;
     // Clamped to 0 .. Duration(); past the end lands exactly at the end. Moving away from the
-    // natural end plays on from there, unless Pause or Stop had halted the file.
+    // natural end plays on from there, unless Pause or Stop had halted the file. Raises when
+    // mpv refuses the seek, which it does when it has no playback of the file under way (the
+    // file has just failed, and the control has not heard of it yet). Whether the move itself
+    // succeeds is only known later, and is not reported.
     void SetCurrentPosition(double seconds) override;
     double Duration() override;
     int PlayState() override;
@@ -62,11 +83,18 @@ private:
 
     static void OnWakeup(void* data);
     void DrainEvents();
+    // Handles mpv's events as they come, and nothing else, until done() holds or the bound
+    // passes; returns done().
+    bool AwaitEvents(const std::function<bool()>& done, std::chrono::milliseconds bound);
     void HandleEvent(const mpv_event& event);
     void UpdatePhase();
     void DetectEnd();
     void Refresh();
-    void SeekTo(double seconds);  // never raises
+    // Never raises: what runs on mpv's events seeks too. Returns libmpv's error when the
+    // command could not even be queued.
+    int SeekTo(double seconds);
+    // For calls from a handler: raises when mpv refuses the seek, at once or in its answer.
+    void SeekOrRaise(double seconds);
     bool HasFile() const { return phase_ == Phase::Opening || phase_ == Phase::Loaded; }
 
     double ReadDuration();
@@ -80,24 +108,28 @@ private:
         void operator()(mpv_handle* handle) const;
     };
     std::unique_ptr<mpv_handle, HandleDeleter> mpv_;
+    std::chrono::milliseconds openWait_;
     // Receives the queued calls that drain mpv's events on the user-interface thread.
     std::unique_ptr<QObject> pump_;
     std::atomic<bool> drainPosted_{false};
 
     uint64_t requestCount_ = 0;
     Phase phase_ = Phase::Empty;
+    int failure_ = 0;  // mpv's error for the file we opened, once it has failed
     uint64_t loadRequest_ = 0;
     int64_t entryId_ = -1;  // mpv's playlist entry of the file we opened
     bool entryIdFromNextStart_ = false;
     int64_t startedId_ = -1;
     int64_t loadedId_ = -1;
     int64_t endedId_ = -1;
+    int endedError_ = 0;
 
     std::optional<double> startAt_;  // a position written while the file was still opening
     std::optional<double> seekTarget_;
     SeekStage seekStage_ = SeekStage::None;
     uint64_t seekRequest_ = 0;
     bool resumeWhenSeekDone_ = false;
+    int seekRefusal_ = 0;  // mpv's error in its answer to our latest seek
 
     bool ended_ = false;
     double endAt_ = 0;  // the duration, held as both position and length once ended_
@@ -105,6 +137,8 @@ private:
     // Pause or Stop asked for the halt (as opposed to mpv pausing by itself at the end).
     bool heldByUser_ = false;
     int startupProperty_ = 0;
+    // Reopens the sound output once the sound server is back; none when told to play to "null".
+    std::unique_ptr<OutputRecovery> outputRecovery_;
 };
 
 } // namespace media
