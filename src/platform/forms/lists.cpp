@@ -51,9 +51,6 @@ QWidget* ListBox::CreateWidget(QWidget* parent) {
     QObject::connect(w, &QListWidget::currentRowChanged, [this](int row) {
         if (!syncing_ && !syncPending_) listIndex_ = row;
     });
-    QObject::connect(w, &QListWidget::itemDoubleClicked, [this] {
-        if (DblClick) Dispatch(DblClick);
-    });
     return w;
 }
 
