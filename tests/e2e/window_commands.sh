@@ -14,6 +14,7 @@ binary=${1:?usage: window_commands.sh PATH_TO_CORVESSA}
 tools=$(cd "$(dirname "$0")/../tools" && pwd)
 source "$tools/x_probe.sh"
 source "$tools/e2e_run.sh"
+source "$tools/main_window_steps.sh"
 
 e2e_begin commands
 
@@ -22,12 +23,10 @@ session=$(XSESSION_SCREEN=800x600x24 "$tools/xsession.sh" start "$work/x" --wm $
 export "${session?}"
 echo "X display $DISPLAY with openbox"
 
-tpp=$(twips_per_pixel)
-
 no_popup() { ! any_popup; }
 
-# Starts the program and waits for its unrolled main window; sets main, its place (left,
-# top), and W and H, the target size in twips from which the layout places every control.
+# Starts the program and waits for its unrolled main window (find_main_window sets main, its
+# place left and top, and W and H, the target size from which the layout places every control).
 launch() {
     # A right click that reached the bare screen after "Exit" left the window manager's own
     # menu open, and the next click would only close it.
@@ -36,20 +35,8 @@ launch() {
         wait_until 5 no_popup || fail "a menu stays on the screen"
     fi
     start_app "$binary" "$work" || fail "the program did not start"
-    main=$(wait_for_main_window "$app_pid" 15) || {
-        runs "$app_pid" || fail "the program ended before its main window appeared"
-        fail "no borderless window titled \"Corvessa\" within 15 s"
-    }
-    wait_for_unroll "$main" 15 || fail "the main window did not unroll within 15 s"
-    left=$(window_geometry "$main" "Absolute upper-left X")
-    top=$(window_geometry "$main" "Absolute upper-left Y")
-    # The target size the layout works from is the usable screen, which the window fills.
-    W=$(awk -v w="$(usable_width)" -v p="$tpp" 'BEGIN { print w * p }')
-    H=$(awk -v h="$(usable_height)" -v p="$tpp" 'BEGIN { print h * p }')
+    find_main_window
 }
-
-x_at() { twips_to_screen "$(awk -v W="$W" -v H="$H" "BEGIN { print $1 }")" "$left" "$tpp"; }
-y_at() { twips_to_screen "$(awk -v W="$W" -v H="$H" "BEGIN { print $1 }")" "$top" "$tpp"; }
 
 # Centres of the two 23 x 23 pictures (345 twips): "Minimize" at W / 2.128, "Close" 30 twips
 # right of it, both at H / 24.
@@ -65,7 +52,6 @@ surface_y() { y_at 'H * 0.55'; }
 # ---- The popup menu --------------------------------------------------------------------------
 
 launch
-echo "main window $main, ${W} x ${H} twips at $tpp twips a pixel"
 sx=$(surface_x)
 sy=$(surface_y)
 pointer_finds "$sx" "$sy" "$main" || fail "($sx, $sy) should be the main window's surface"
