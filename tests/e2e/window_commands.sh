@@ -5,7 +5,8 @@
 #     "Exit", which ends the program; a left click, or a right click on a control, opens none;
 #   - "Close" ends the program within one second;
 #   - "Minimize" hides the window and leaves a window titled "Corvessa" minimised in the
-#     taskbar; restoring that window brings the main window back as it was.
+#     taskbar; restoring that window brings the main window back as it was, cycle after cycle,
+#     whether a taskbar restores it or the window manager maps it again.
 #
 #   window_commands.sh PATH_TO_CORVESSA
 set -uo pipefail
@@ -199,29 +200,43 @@ placeholder_minimised() {
     return 1
 }
 
-click_at "$(minimize_x)" "$(images_y)" || fail "cannot click \"Minimize\""
-wait_until 10 not_viewable "$main" || fail "\"Minimize\" left the main window on the screen"
-wait_until 10 placeholder_minimised >/dev/null ||
-    fail "\"Minimize\" left no minimised window titled \"Corvessa\""
-placeholder=$(placeholder_minimised)
-net_wm_state "$placeholder" | grep -qx _NET_WM_STATE_SKIP_TASKBAR &&
-    fail "the minimised placeholder is kept out of the taskbar"
-[[ -z $(windows_titled Form5) ]] || fail "a window is titled \"Form5\""
-sleep 0.5
-viewable "$main" && fail "the main window came back by itself"
-echo "\"Minimize\" hid the main window; placeholder $placeholder is minimised"
+# Minimises with "Minimize" and restores the placeholder with COMMAND... PLACEHOLDER; the main
+# window must come back as it was.
+minimise_and_restore() {
+    local placeholder
+    click_at "$(minimize_x)" "$(images_y)" || fail "cannot click \"Minimize\""
+    wait_until 10 not_viewable "$main" || fail "\"Minimize\" left the main window on the screen"
+    placeholder=$(wait_until 10 placeholder_minimised) ||
+        fail "\"Minimize\" left no minimised window titled \"Corvessa\""
+    net_wm_state "$placeholder" | grep -qx _NET_WM_STATE_SKIP_TASKBAR &&
+        fail "the minimised placeholder is kept out of the taskbar"
+    [[ -z $(windows_titled Form5) ]] || fail "a window is titled \"Form5\""
+    sleep 0.5
+    viewable "$main" && fail "the main window came back by itself"
 
-# A taskbar restores a window by asking the window manager to activate it.
-timeout 5 xdotool windowactivate "$placeholder" >/dev/null 2>&1
-wait_until 10 viewable "$main" || fail "restoring the placeholder did not bring the main window back"
-wait_until 10 not_viewable "$placeholder" || fail "the placeholder stayed on the screen"
-[[ $(window_geometry "$main" Height) == "$height" && $(window_geometry "$main" Width) == "$width" ]] ||
-    fail "the main window came back $(window_geometry "$main" Width) x $(window_geometry "$main" Height), not $width x $height"
-[[ $(window_geometry "$main" "Absolute upper-left X") == 0 && $(window_geometry "$main" "Absolute upper-left Y") == 0 ]] ||
-    fail "the main window came back away from the screen's top-left corner"
-[[ $(shape_extents "$main") == "$shape" ]] ||
-    fail "the main window came back with the shape $(shape_extents "$main"), not $shape"
-echo "restoring the placeholder brought the main window back"
+    timeout 5 "$@" "$placeholder" >/dev/null 2>&1
+    wait_until 10 viewable "$main" ||
+        fail "restoring the placeholder with \"$*\" did not bring the main window back"
+    wait_until 10 not_viewable "$placeholder" || fail "the placeholder stayed on the screen"
+    [[ $(window_geometry "$main" Height) == "$height" && $(window_geometry "$main" Width) == "$width" ]] ||
+        fail "the main window came back $(window_geometry "$main" Width) x $(window_geometry "$main" Height), not $width x $height"
+    [[ $(window_geometry "$main" "Absolute upper-left X") == 0 && $(window_geometry "$main" "Absolute upper-left Y") == 0 ]] ||
+        fail "the main window came back away from the screen's top-left corner"
+    [[ $(shape_extents "$main") == "$shape" ]] ||
+        fail "the main window came back with the shape $(shape_extents "$main"), not $shape"
+}
+
+# A taskbar restores a window by asking the window manager to activate it (xdotool says it
+# is a pager, source 2); a map request is the window manager's own way to de-iconify it. The
+# window manager forgets a window's state when the program hides it, so the second cycle is
+# where that shows.
+cycle=0
+for restore in "xdotool windowactivate" "xdotool windowmap" "xdotool windowactivate" "xdotool windowmap"; do
+    cycle=$((cycle + 1))
+    # shellcheck disable=SC2086  # the command and its argument are two words
+    minimise_and_restore $restore
+    echo "cycle $cycle: \"Minimize\", then \"$restore\" brought the main window back"
+done
 
 # The window takes its commands as before.
 click_at "$(close_x)" "$(images_y)" || fail "cannot click \"Close\""

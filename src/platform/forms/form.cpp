@@ -100,6 +100,7 @@ void Form::Load() {
     const auto state = widget_->windowState();
     ApplyWindowFlags();
     widget_->setWindowState(state);
+    hiddenState_ = state;
     ApplyBackColour();
     Form_Load();
 }
@@ -158,7 +159,8 @@ void Form::Show() {
         // manager has framed this one; the first expose then puts it right.
         widget_->move(CentredFramePlace(widget_->size().grownBy(lastCentredFrame())));
     }
-    // A hidden window comes up in the state it was given while hidden.
+    // A hidden window comes up in the state it had or was given while hidden.
+    if (widget_->windowState() != hiddenState_) widget_->setWindowState(hiddenState_);
     widget_->show();
     if (centred_) {
         // The platform window exists now; its first expose comes from the event loop, later.
@@ -189,6 +191,7 @@ void Form::RaiseExposed() {
 
 void Form::Hide() {
     Load();
+    if (widget_->isVisible()) hiddenState_ = widget_->windowState();
     widget_->hide();
 }
 
@@ -202,8 +205,13 @@ void Form::SetCaption(const std::string& caption) {
     Widget()->setWindowTitle(QString::fromStdString(caption));
 }
 
+Qt::WindowStates Form::KnownState() const {
+    return widget_->isVisible() ? widget_->windowState() : hiddenState_;
+}
+
 int Form::WindowState() {
-    const auto s = Widget()->windowState();
+    Load();
+    const auto s = KnownState();
     if (s & Qt::WindowMinimized) return vbMinimized;
     if (s & Qt::WindowMaximized) return vbMaximized;
     return vbNormal;
@@ -214,13 +222,15 @@ void Form::SetWindowState(int state) {
     Qt::WindowStates s = Qt::WindowNoState;
     // A maximised window that is minimised keeps its maximised flag, so that restoring it
     // from the taskbar brings it back maximised.
-    if (state == vbMinimized) s = (w->windowState() & Qt::WindowMaximized) | Qt::WindowMinimized;
+    if (state == vbMinimized) s = (KnownState() & Qt::WindowMaximized) | Qt::WindowMinimized;
     if (state == vbMaximized) s = Qt::WindowMaximized;
+    if (!w->isVisible()) hiddenState_ = s;
     w->setWindowState(s);
 }
 
 bool Form::IsMaximised() {
-    const auto s = Widget()->windowState();
+    Load();
+    const auto s = KnownState();
     return (s & Qt::WindowMaximized) && !(s & Qt::WindowMinimized);
 }
 

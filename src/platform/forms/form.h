@@ -98,6 +98,9 @@ private:
     void ApplyBackColour();
     void LayGraphicalControlsBeneath();
     bool IsMaximised();
+    // The state as the program knows it: Qt's while the window is on the screen, the kept one
+    // while it is hidden.
+    Qt::WindowStates KnownState() const;
     // Where the top-left corner of an outer frame of this size stands when it is centred.
     static QPoint CentredFramePlace(QSize frame);
 
@@ -110,6 +113,10 @@ private:
     bool centred_ = false;
     bool centrePending_ = false;
     OleColor backColor_ = SysButtonFace;
+    // Under X the window manager drops a window's state when the window is hidden, and Qt
+    // reads that back as the normal state; a hidden window keeps here the state it had or was
+    // given, and comes back in it.
+    Qt::WindowStates hiddenState_;
 };
 
 // The default instance of a window class, made on first use.

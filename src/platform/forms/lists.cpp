@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QMetaObject>
+#include <QSignalBlocker>
 #include <QString>
 #include <algorithm>
 
@@ -41,6 +42,15 @@ protected:
         QListWidget::mouseReleaseEvent(e);
         e->accept();
         MouseWidget::mouseReleaseEvent(e);
+    }
+    // Qt makes the first row current when a list with no current row gets the focus, as it does
+    // when the window manager gives the window back its focus; the playlist would then read as
+    // if the user had picked its first song. Only a click, a key or the program selects here.
+    void focusInEvent(QFocusEvent* e) override {
+        const int before = currentRow();
+        const QSignalBlocker quiet(this);
+        QListWidget::focusInEvent(e);
+        if (currentRow() != before) setCurrentRow(before);
     }
 };
 } // namespace

@@ -249,6 +249,23 @@ TEST_F(ControlRules, SortedListKeepsNameOrderAndReadsPastTheEndAsEmpty) {
     EXPECT_THROW(list.SetListIndex(0), forms::RuntimeError);
 }
 
+// A window manager hands the focus back to the window when a dialog closes; the list that had
+// it must not take that for a choice of its first item. A key still chooses.
+TEST_F(ControlRules, ListGettingTheFocusSelectsNothingButAKeySelects) {
+    auto& f = forms::Default<ProbeForm>();
+    f.Show();
+    auto& list = f.List;
+    for (const char* name : {"a.mp3", "b.mp3"}) list.AddItem(name);
+    QApplication::processEvents();  // the view takes the items
+    QWidget* view = list.Widget();
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(view, &focusIn);
+    EXPECT_EQ(list.ListIndex(), -1);
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(view, &down);
+    EXPECT_EQ(list.ListIndex(), 0);
+}
+
 TEST_F(ControlRules, DrawnControlsLieBeneathWindowedOnesAndClickOnlyOnTheLeftButton) {
     auto& f = forms::Default<ProbeForm>();
     f.Show();
