@@ -58,7 +58,14 @@ void Form4::moving_Timer() {
     // A one-shot: even when the step fails (a holder range the knob cannot map), this timer
     // must not come back every 900 ms and move the knob under the cursor again.
     try {
+        const int16_t before = VSvolume.Value();
         CursorStep();
+        // The holder starts at 0 without a change, so a knob placed at the track's left end
+        // changes nothing and sends nothing: it would show silence while the speakers kept
+        // their volume. The placement sends its value in any case. The drag's steps do not:
+        // from here on every value the holder has taken has been sent, and one write through
+        // the mixer costs a few milliseconds against a tick every 10.
+        if (VSvolume.Value() == before) VSvolume_Change();
     } catch (...) {
         moving.SetEnabled(false);
         throw;

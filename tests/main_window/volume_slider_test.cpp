@@ -36,7 +36,7 @@ protected:
     }
 
     // Loaded, with the start-up placement and the alignment over and the knob at rest at the
-    // track's left end; nothing sent to the mixer yet.
+    // track's left end; what the placement sent is forgotten.
     Form4& Settled() {
         Form4& f = Load();
         PointAt(f, -2000);
@@ -192,14 +192,22 @@ TEST_F(VolumeSlider, NineHundredMillisecondsAfterTheLoadTheKnobGoesUnderTheCurso
     EXPECT_EQ(fake.ValuesSet().size(), 1u);
 }
 
-TEST_F(VolumeSlider, APlacementAtTheLeftEndSendsNothingAsTheValueStaysZero) {
+// The holder starts at 0, so the left end is no change of its value; the speakers must still
+// hear it, once: the drag's ticks that change nothing send nothing.
+TEST_F(VolumeSlider, TheLeftEndReachesTheSpeakersOnceThoughTheValueStaysZero) {
     Form4& f = Load();
     f.imgVol.SetLeft(f.lblVol.Left() + 300);
     PointAt(f, -3000);
-    clock.Advance(900);
+    f.imgVol_MouseDown(1, 0, 0, 0);  // held there from before the placement
+    clock.Advance(899);
     EXPECT_EQ(KnobOffset(f), 0);
+    clock.Advance(1);
     EXPECT_EQ(f.VSvolume.Value(), 0);
-    EXPECT_TRUE(fake.ValuesSet().empty());
+    EXPECT_EQ(fake.ValuesSet(), (std::vector<uint32_t>{0}));
+    PointAt(f, -5000);
+    clock.Advance(100);
+    f.imgVol_MouseUp(1, 0, 0, 0);
+    EXPECT_EQ(fake.ValuesSet(), (std::vector<uint32_t>{0}));
 }
 
 TEST_F(VolumeSlider, TheKnobIsAlignedWithItsTrackUntilTimer7sFirstTick) {

@@ -5,11 +5,15 @@
 //
 // A double-click with the left button gives MouseDown, MouseUp, Click, DblClick, MouseUp: the
 // second press is the DblClick alone, with no MouseDown of its own, and its release brings no
-// second Click. A label-button's action therefore runs once however fast it is clicked.
+// second Click. A label-button's action therefore runs once however fast it is clicked. Which
+// presses pair into a double-click, and when a press ends without its release, is decided in
+// mouse_capture.h.
 #include "events.h"
 #include "form_widget.h"
+#include "mouse_capture.h"
 #include "units.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <functional>
 
@@ -27,44 +31,55 @@ class MouseWidget : public Base {
 public:
     template <class... Args>
     explicit MouseWidget(MouseHandlers& handlers, Args&&... args)
-        : Base(std::forward<Args>(args)...), handlers_(handlers) {}
+        : Base(std::forward<Args>(args)...), handlers_(handlers) {
+        WatchMouse();
+    }
 
 protected:
     void mousePressEvent(QMouseEvent* e) override {
-        pressed_ = true;
-        raise(handlers_.MouseDown, e, e->button());
-    }
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        const bool inside = this->rect().contains(e->position().toPoint());
-        const bool wasPressed = pressed_;
-        pressed_ = false;
-        raise(handlers_.MouseUp, e, e->button());
-        // The click follows the release, so the release look is set before the action runs.
-        const bool left = e->button() == Qt::LeftButton;
-        if (wasPressed && inside && left && handlers_.Click) Dispatch(handlers_.Click);
-    }
-    // Qt delivers the second press of a double-click here instead of to mousePressEvent.
-    void mouseDoubleClickEvent(QMouseEvent* e) override {
-        if (e->button() != Qt::LeftButton) {
-            mousePressEvent(e);  // only the left button double-clicks; others just press again
+        const Qt::MouseButton button = e->button();
+        const bool second = button == Qt::LeftButton && IsSecondOfDoubleClick(this);
+        HoldPress(this, button, [this](Qt::MouseButtons held) { LetGo(held); });
+        if (button == Qt::LeftButton) clickable_ = !second;  // the second press is no click
+        if (second) {
+            if (handlers_.DblClick) Dispatch(handlers_.DblClick);
             return;
         }
-        pressed_ = false;  // so that its release is no click
-        if (handlers_.DblClick) Dispatch(handlers_.DblClick);
+        raise(handlers_.MouseDown, button, e->modifiers(), e->position());
     }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        const Qt::MouseButton button = e->button();
+        if (!EndPress(this, button)) return;  // the press ended already, or was not ours
+        const bool inside = this->rect().contains(e->position().toPoint());
+        raise(handlers_.MouseUp, button, e->modifiers(), e->position());
+        // The click follows the release, so the release look is set before the action runs.
+        const bool click = button == Qt::LeftButton && std::exchange(clickable_, false);
+        if (click && inside && handlers_.Click) Dispatch(handlers_.Click);
+    }
+    // Qt delivers the second press of what it takes for a double-click here; whether it is one
+    // is the run time's decision, made for every press alike.
+    void mouseDoubleClickEvent(QMouseEvent* e) override { this->mousePressEvent(e); }
 
 private:
-    void raise(const std::function<void(int, int, double, double)>& h, QMouseEvent* e,
-               Qt::MouseButton b) {
+    // The control lost the mouse while pressed: each held button is released where the pointer
+    // is now, and no click follows.
+    void LetGo(Qt::MouseButtons held) {
+        clickable_ = false;
+        const QPointF at = this->mapFromGlobal(QPointF(CursorPos()));
+        for (const Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+            if (held & b) raise(handlers_.MouseUp, b, QGuiApplication::keyboardModifiers(), at);
+    }
+
+    void raise(const std::function<void(int, int, double, double)>& h, Qt::MouseButton b,
+               Qt::KeyboardModifiers modifiers, QPointF p) {
         if (!h) return;
-        const QPointF p = e->position();
-        const int button = ButtonNumber(b), shift = ShiftState(e->modifiers());
+        const int button = ButtonNumber(b), shift = ShiftState(modifiers);
         const double x = p.x() * TwipsPerPixelX(), y = p.y() * TwipsPerPixelY();
         Dispatch([&] { h(button, shift, x, y); });
     }
 
     MouseHandlers& handlers_;
-    bool pressed_ = false;
+    bool clickable_ = false;  // a first left press is held: its release over us is a Click
 };
 
 } // namespace forms
