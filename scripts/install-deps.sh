@@ -4,9 +4,10 @@ set -euo pipefail
 
 packages=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev libmpv-dev libasound2-dev libasound2-plugins
+  qt6-base-dev libmpv-dev libasound2-dev libasound2-plugins libx11-dev
   googletest libgtest-dev libgmock-dev
   fonts-liberation fonts-dejavu-core fonts-comic-neue
+  fonts-wqy-microhei fonts-lohit-deva fonts-tlwg-loma-otf
 )
 test_packages=(
   xvfb x11-utils xdotool openbox pulseaudio pulseaudio-utils lame sox

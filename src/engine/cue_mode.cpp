@@ -95,6 +95,12 @@ void Form4::CueOK() {
     ChangeTimingLatch = 0;
     Check1.SetValue(0);
     Text3.SetEnabled(false);
+    // Each sweep starts slow, as in the first cue of a run, whatever the last cue left: a back
+    // sweep whose first tick kept a short old interval would move the marker off the end before
+    // the cue end's 100 ms tick looks, and a long new cue would then change songs at the wrong
+    // turn-arounds.
+    Timer2.SetInterval(cue::FirstSweepTickMs);
+    Timer1.SetInterval(cue::FirstSweepTickMs);
     Timer2.SetEnabled(true);
 }
 

@@ -33,6 +33,10 @@ inline const std::string WrongStartSecondMessage =
 inline const std::string EmptyPlaylistMessage = "The play list is empty";
 inline const std::string OnlyIntegerMessage = "ONLY INTEGER CAN BE ENTERED";
 
+// The interval of a sweep's first tick in a cue that "OK " starts. From then on each tick sets
+// its own sweep's interval to SweepIntervalMs.
+constexpr int FirstSweepTickMs = 200;
+
 // The interval of a sweep tick, in ms, for the play length read from its field. A length that
 // reaches a tick without passing "OK " (typed after stop) is kept within the range "OK "
 // allows: nothing or 0 ticks at 5 ms, more than 180 at 900 ms, so the sweep never stalls.

@@ -3,6 +3,7 @@
 #include "main_window/form4.h"
 
 #include "assets/pictures.h"
+#include "engine/cue_mode.h"
 #include "platform/forms/message_box.h"
 
 using namespace forms;
@@ -227,8 +228,8 @@ void Form4::Design() {
         t.SetEnabled(enabled);
     };
     designTimer(Timer, 1000, false);
-    designTimer(Timer1, 200, false);
-    designTimer(Timer2, 200, false);
+    designTimer(Timer1, cue::FirstSweepTickMs, false);
+    designTimer(Timer2, cue::FirstSweepTickMs, false);
     designTimer(Timer3, 100, false);
     designTimer(Timer4, 100, true);
     designTimer(Timer5, 1, true);

@@ -238,6 +238,31 @@ TEST_F(CueModeTest, WithALongPlayLengthEachTurnAroundOpensTheNextItemAfter100Ms)
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(CueModeTest, ALongCueAfterAShortOnePlaysEachSongForOnePass) {
+    // A short cue whose back sweep has ticked leaves both sweeps with a 20 ms interval.
+    Playing(0);
+    ClickOK("4", "5");
+    clock.Advance(5000);
+    ASSERT_EQ(form->Timer1.Interval(), 20);
+    form->Check1.SetValue(1);
+
+    std::vector<int64_t> openedAt;
+    media.onOpen = [this, &openedAt](const std::string&) { openedAt.push_back(clock.Now()); };
+    Playing(0);
+    ClickOK("21", "10");
+    const int64_t okAt = clock.Now();
+    clock.Advance(4 * 21000);
+
+    // One pass is 193 ticks of 105 ms; the first tick of a sweep may lag by up to 100 ms and
+    // each change waits for the cue end's 100 ms tick.
+    ASSERT_GE(openedAt.size(), 3u);
+    int64_t previous = okAt;
+    for (int64_t at : openedAt) {
+        EXPECT_NEAR(at - previous, 193 * 105, 200) << "song opened at " << at;
+        previous = at;
+    }
+}
+
 TEST_F(CueModeTest, WithAShortPlayLengthTheNextSongCanWaitForALaterTurnAround) {
     Playing(0);
     ClickOK("10", "5");  // one step every 50 ms

@@ -230,8 +230,28 @@ void Image::SetStretch(bool stretch) {
 
 // ---- CommandButton --------------------------------------------------------------------------
 
+namespace {
+// Return or Enter on a focused button clicks it, once a press, as Space does; Qt leaves these
+// keys to dialogs' default buttons, and no button here is a default button that Return clicks
+// from another control.
+class PushButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        const bool isReturn = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+        if (!isReturn || (e->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+            QPushButton::keyPressEvent(e);
+            return;
+        }
+        if (!e->isAutoRepeat()) click();
+    }
+};
+} // namespace
+
 QWidget* CommandButton::CreateWidget(QWidget* parent) {
-    auto* b = new QPushButton(parent);
+    auto* b = new PushButton(parent);
     nameAfter(b, *this);
     b->setFlat(false);
     QObject::connect(b, &QPushButton::pressed, [this] { ShowPicture(true); });
