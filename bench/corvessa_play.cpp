@@ -63,6 +63,9 @@ public:
         if (++opens_ == 2 && onSecondOpen) onSecondOpen();
         inner_.Open(path);
     }
+    void WhenLoadFails(std::function<void()> notice) override {
+        inner_.WhenLoadFails(std::move(notice));
+    }
     void Play() override { inner_.Play(); }
     void Pause() override { inner_.Pause(); }
     void Stop() override { inner_.Stop(); }

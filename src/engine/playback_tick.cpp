@@ -79,6 +79,9 @@ void Form4::Timer_Timer() {
     // not known yet makes the seek bar refuse its maximum, which is expected here.
     try {
         SavedIndex = List1.ListIndex();
+        // A song still loading reads 0 for both length and position, which would pass for its
+        // end: the tick leaves it be. The media control gives up on a file that takes too long.
+        if (Media.PlayState() == media::PlayStateOpening) return;
 
         // Repeat: the song at its end is opened again. The selection is the song, so an item
         // picked with a single click during the song is the one that plays.

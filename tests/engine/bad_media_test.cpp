@@ -3,8 +3,10 @@
 // (it is missing, a folder, a pipe, cannot be read, or holds nothing that plays: no bytes, text,
 // random bytes) brings up the open-failure message on a double-click, and the next playback tick
 // moves on from it. A file that starts like a song but breaks off plays the little it holds.
-// Either way the player gets to the good song after it.
+// Either way the player gets to the good song after it. Huge files that take libmpv seconds to
+// refuse hold the window no longer than the others: the message comes when the refusal does.
 #include "real_media_test.h"
+#include "support/slow_bad_files.h"
 
 #include <gtest/gtest.h>
 
@@ -346,6 +348,80 @@ TEST_F(BadMediaTest, TheTickRunsThroughEveryBadFileToTheSongAfterThem) {
     EXPECT_EQ(selected, inTurn);
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
     EXPECT_TRUE(form->Timer.Enabled());
+}
+
+// Files of 20 MB that libmpv looks through for seconds before it refuses them. The window must
+// go on answering meanwhile: no step of it may hold the thread anywhere near that long (a
+// second is a generous bound; the media control waits a fifth of one).
+class SlowBadFileTest : public BadMediaTest {
+protected:
+    std::string MakeSlowBad(support::SlowBadFile kind) {
+        const std::string path = Path("slow.mp3");
+        EXPECT_TRUE(support::WriteSlowBadFile(path, kind));
+        return path;
+    }
+    void DoubleClick(int16_t index) {
+        form->List1.SetListIndex(index);
+        Holding([this] { form->List1.DblClick(); });
+    }
+};
+
+TEST_F(SlowBadFileTest, ZerosDoubleClickedAreToldOfWhenRefusedAndTheTickThenMovesOn) {
+    Fill({MakeSlowBad(support::SlowBadFile::Zeros), Path("good.mp3")});
+    DoubleClick(0);
+    EXPECT_TRUE(messages.shown.empty()) << "told before libmpv had refused the file";
+    EXPECT_EQ(form->Media.PlayState(), media::PlayStateOpening);
+    Holding([this] { clock.Advance(1000); });
+    EXPECT_EQ(form->List1.ListIndex(), 0) << "the tick moved on from a file still loading";
+
+    for (int wait = 0; wait < 30 && messages.shown.empty(); ++wait) RunEventLoop(500ms);
+    ASSERT_EQ(messages.shown.size(), 1u) << "the refusal was never told";
+    EXPECT_EQ(messages.shown[0].text, OpenFailure);
+
+    EXPECT_TRUE(TickUntilPlaying(ItemText(1), 10, nullptr))
+        << "now playing " << form->Text1.Text() << ", " << form->duration.Caption();
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_LT(longestHold, 1s);
+}
+
+// libmpv needs over seven seconds to refuse these; the player gives up on them sooner.
+TEST_F(SlowBadFileTest, TheTickWaitsForAFileStillLoadingButNotForOneThatNeverLoads) {
+    Fill({MakeSlowBad(support::SlowBadFile::FrameHeaders), Path("good.mp3")});
+    DoubleClick(0);
+    RealTick();
+    RealTick();
+    EXPECT_EQ(form->List1.ListIndex(), 0) << "the tick moved on from a file still loading";
+    EXPECT_EQ(form->Media.PlayState(), media::PlayStateOpening);
+
+    std::vector<int> selected{0};
+    EXPECT_TRUE(TickUntilPlaying(ItemText(1), 30, &selected))
+        << "now playing " << form->Text1.Text() << ", " << form->duration.Caption();
+    EXPECT_EQ(selected, (std::vector<int>{0, 1}));
+    ASSERT_EQ(messages.shown.size(), 1u) << "a file given up on is not told of";
+    EXPECT_EQ(messages.shown[0].text, OpenFailure);
+    EXPECT_LT(longestHold, 1s);
+}
+
+// The user picks another song while libmpv is still busy with a huge file; letting go of it
+// takes libmpv a while, during which the song picked must not be taken for ended.
+TEST_F(SlowBadFileTest, ASongDoubleClickedOverAFileStillLoadingIsNotPassedOver) {
+    ASSERT_TRUE(MakeSong("other.mp3", 2, 440));
+    Fill({MakeSlowBad(support::SlowBadFile::FrameHeaders), Path("good.mp3"), Path("other.mp3")});
+    DoubleClick(0);
+    RunEventLoop(1500ms);
+    DoubleClick(1);
+    ASSERT_EQ(form->Media.PlayState(), media::PlayStateOpening)
+        << "libmpv let go of the huge file at once: nothing left to see here";
+    Holding([this] { clock.Advance(1000); });
+    EXPECT_EQ(form->List1.ListIndex(), 1);
+    EXPECT_EQ(form->Text1.Text(), ItemText(1));
+
+    std::vector<int> selected{1};
+    EXPECT_TRUE(TickUntilPlaying(ItemText(1), 10, &selected))
+        << "now playing " << form->Text1.Text() << ", " << form->duration.Caption();
+    EXPECT_EQ(selected, std::vector<int>{1});
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+    EXPECT_LT(longestHold, 1s);
 }
 
 } // namespace

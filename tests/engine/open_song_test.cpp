@@ -112,4 +112,29 @@ TEST_F(OpenSongTest, FailedOpenLeavesTheTickRunningAndASecondTryWorks) {
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 
+// The media control may take seconds to refuse a file, long after Open has returned. The
+// double-click's file is told of when the refusal comes; what the tick opens is not.
+TEST_F(OpenSongTest, AFileRefusedAfterOpenIsToldOnlyWhenTheDoubleClickOpenedIt) {
+    FillPlaylist({"a.mp3", "b.mp3"});
+    media.openLoading = true;
+    form->List1.SetListIndex(0);
+    form->List1.DblClick();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(form->Text1.Text(), "a.mp3");
+    clock.Advance(1000);
+    EXPECT_EQ(media.opened.size(), 1u) << "the tick moved on from a file still loading";
+    EXPECT_EQ(form->duration.Caption(), "Progressing...");
+
+    media.FailLoading();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, kOpenFailed);
+
+    clock.Advance(1000);
+    EXPECT_EQ(media.opened.back(), "/music/b.mp3");
+    media.FailLoading();
+    clock.Advance(1000);
+    EXPECT_EQ(media.opened.back(), "/music/a.mp3") << "the tick stays on a file that failed";
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
 } // namespace

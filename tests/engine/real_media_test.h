@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -27,16 +28,29 @@ protected:
     }
 
     // One playback tick after half a second of real time in which the back end gets on with
-    // loading, playing or failing.
+    // loading, playing or failing; records how long the tick held this thread.
     void RealTick() {
         using namespace std::chrono_literals;
-        const auto until = std::chrono::steady_clock::now() + 500ms;
+        RunEventLoop(500ms);
+        Holding([this] { clock.Advance(1000); });
+    }
+    // Lets the event loop run for that long, as it does between the user's actions.
+    static void RunEventLoop(std::chrono::milliseconds time) {
+        using namespace std::chrono_literals;
+        const auto until = std::chrono::steady_clock::now() + time;
         while (std::chrono::steady_clock::now() < until) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
             std::this_thread::sleep_for(10ms);
         }
-        clock.Advance(1000);
     }
+    // Runs a step of the window's and keeps the longest time one held this thread.
+    template <typename Step>
+    void Holding(Step step) {
+        const auto start = std::chrono::steady_clock::now();
+        step();
+        longestHold = std::max(longestHold, std::chrono::steady_clock::now() - start);
+    }
+    std::chrono::steady_clock::duration longestHold{};
 
     QTemporaryDir folder;
 };

@@ -2,6 +2,8 @@
 
 #include "platform/forms/runtime_error.h"
 
+#include <utility>
+
 namespace support {
 
 void MessageRecorder::Show(const std::string& text, forms::MsgIcon icon,
@@ -25,12 +27,16 @@ public:
     void Open(const std::string& path) override {
         auto& m = state();
         m.calls.push_back("Open");
+        m.loadFailureNotice = nullptr;
         if (m.failOpen) fail("Open refused");
         m.opened.push_back(path);
         m.duration = 0;
         m.position = 0;
-        m.playState = media::PlayStatePlaying;
-        if (m.onOpen) m.onOpen(path);
+        m.playState = media::PlayStateOpening;
+        if (!m.openLoading) m.FinishLoading();
+    }
+    void WhenLoadFails(std::function<void()> notice) override {
+        state().loadFailureNotice = std::move(notice);
     }
     void Play() override {
         auto& m = state();
@@ -82,6 +88,18 @@ FakeMedia::~FakeMedia() {
     if (currentMedia() == this) currentMedia() = nullptr;
 }
 FakeMedia* FakeMedia::Current() { return currentMedia(); }
+
+void FakeMedia::FinishLoading() {
+    playState = media::PlayStatePlaying;
+    if (onOpen && !opened.empty()) onOpen(opened.back());
+}
+
+void FakeMedia::FailLoading() {
+    playState = 0;
+    duration = 0;
+    position = 0;
+    if (auto notice = std::exchange(loadFailureNotice, nullptr)) notice();
+}
 
 std::unique_ptr<media::MediaControl> CreateFakeMediaControl() {
     return std::make_unique<FakeMediaControl>();

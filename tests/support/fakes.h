@@ -44,6 +44,14 @@ struct FakeMedia {
     bool failStop = false;
     // Sets duration and position after each successful Open (the file's length and start).
     std::function<void(const std::string& path)> onOpen;
+    // Open leaves the file loading (PlayState 3, length and position 0) until FinishLoading
+    // or FailLoading; onOpen runs when it has loaded.
+    bool openLoading = false;
+    void FinishLoading();
+    // The file still loading turns out to be no song: it reads 0/0 and stopped, and the notice
+    // registered for it is given, as the event loop would give it.
+    void FailLoading();
+    std::function<void()> loadFailureNotice;
 
     std::vector<std::string> opened;
     std::vector<double> positionsWritten;

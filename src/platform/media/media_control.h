@@ -1,6 +1,7 @@
 #pragma once
 // The hidden media control behind the player: what the windows call, nothing more.
 // Every member that fails raises forms::RuntimeError in the calling handler.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -10,12 +11,18 @@ class MediaControl {
 public:
     virtual ~MediaControl() = default;
 
-    // Loads the file and starts playing it by itself, and returns once it is loaded, so that
-    // Duration reads its length at once. Raises when the path does not exist, is a folder,
-    // cannot be read or holds nothing that can be played. A back end may stop waiting for a
-    // file that is slow to load: that file goes on loading, and until it is loaded Duration and
-    // CurrentPosition read 0 (which the playback tick takes for the end of a song).
+    // Loads the file and starts playing it by itself. Raises when the path does not exist, is
+    // a folder, cannot be read, or is found to hold nothing that can be played while Open
+    // waits. Open waits only a short while: a file still loading when it returns reads
+    // PlayState PlayStateOpening, and Duration and CurrentPosition 0, until it has loaded.
+    // A file that has neither loaded nor failed within a longer limit is given up on, and
+    // from then on reads like a file that failed: PlayState 0, Duration and position 0.
     virtual void Open(const std::string& path) = 0;
+    // Calls NOTICE, from the event loop and never inside another member, when the file opened
+    // last, which Open left still loading, turns out to hold nothing that can be played, or is
+    // given up on past the limit. The next Open drops it. A back end whose Open never returns
+    // before the file has loaded or failed has nothing to report.
+    virtual void WhenLoadFails(std::function<void()> /*notice*/) {}
     // Plays on from the current position (after Pause and after Stop alike).
     virtual void Play() = 0;
     // Halts and keeps the position.
@@ -31,7 +38,7 @@ public:
     virtual void SetCurrentPosition(double seconds) = 0;
     // Seconds; 0 while unknown.
     virtual double Duration() = 0;
-    // 2 while playing.
+    // 2 while playing, 3 while the file opened is still loading.
     virtual int PlayState() = 0;
     virtual void SetMute(bool on) = 0;
     // Written once at start-up; it governs nothing here.
@@ -39,6 +46,7 @@ public:
 };
 
 constexpr int PlayStatePlaying = 2;
+constexpr int PlayStateOpening = 3;
 
 // Where windows get their media control from; tests install a fake before a window loads.
 using MediaFactory = std::unique_ptr<MediaControl> (*)();

@@ -4,7 +4,9 @@
 #include "platform/forms/control.h"
 #include "platform/media/media_control.h"
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace media {
 
@@ -13,6 +15,7 @@ public:
     using forms::Control::Control;
 
     void Open(const std::string& path) { Backend().Open(path); }
+    void WhenLoadFails(std::function<void()> notice) { Backend().WhenLoadFails(std::move(notice)); }
     void Play() { Backend().Play(); }
     void Pause() { Backend().Pause(); }
     void Stop() { Backend().Stop(); }

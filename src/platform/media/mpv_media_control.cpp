@@ -21,6 +21,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <utility>
 
 namespace media {
 namespace {
@@ -135,7 +136,8 @@ void MpvMediaControl::HandleDeleter::operator()(mpv_handle* handle) const {
     mpv_terminate_destroy(handle);
 }
 
-MpvMediaControl::MpvMediaControl(const MpvOptions& options) : openWait_(options.openWait) {
+MpvMediaControl::MpvMediaControl(const MpvOptions& options)
+    : openWait_(options.openWait), loadingLimit_(options.loadingLimit) {
     // libmpv refuses to start under a locale whose decimal separator is not a point. The Qt
     // application sets the user's locale when it is constructed, so this is the moment.
     std::setlocale(LC_NUMERIC, "C");
@@ -214,8 +216,8 @@ void MpvMediaControl::HandleEvent(const mpv_event& event) {
         const uint64_t request = RequestOf(event.reply_userdata);
         if (KindOf(event.reply_userdata) == LoadRequest && request == loadRequest_) {
             if (event.error < 0) {
-                phase_ = Phase::Failed;
-                failure_ = event.error;
+                // Nothing of ours was started, so nothing is to be stopped.
+                FileFailed(event.error, false);
                 break;
             }
             entryId_ = EntryIdOfReply(*static_cast<const mpv_event_command*>(event.data));
@@ -239,6 +241,10 @@ void MpvMediaControl::HandleEvent(const mpv_event& event) {
             entryId_ = startedId_;
             entryIdFromNextStart_ = false;
         }
+        // mpv may take seconds to let go of the file before (it cannot cut short looking
+        // through a huge one); that time is not the new file's to answer for.
+        if (phase_ == Phase::Opening && startedId_ == entryId_)
+            loadingDeadline_ = std::chrono::steady_clock::now() + loadingLimit_;
         break;
     case MPV_EVENT_FILE_LOADED:
         loadedId_ = startedId_;
@@ -266,6 +272,12 @@ void MpvMediaControl::HandleEvent(const mpv_event& event) {
 
 // Acts on what the events said about the file we opened.
 void MpvMediaControl::UpdatePhase() {
+    if (phase_ == Phase::Opening && std::chrono::steady_clock::now() >= loadingDeadline_) {
+        // The playlist is to move on from it as from a file that failed; a user who picked it
+        // hears nothing and is told, as of any file that cannot be played.
+        FileFailed(0, true);
+        return;
+    }
     if (!HasFile() || entryId_ < 0)
         return;
     if (resumeWhenSeekDone_ && !seekTarget_) {
@@ -276,12 +288,7 @@ void MpvMediaControl::UpdatePhase() {
     if (endedId_ == entryId_) {
         // Not playable, or its audio went away. If mpv carries on with something the file
         // pointed to (a playlist in disguise), that is not ours to play.
-        phase_ = Phase::Failed;
-        failure_ = endedError_;
-        seekTarget_.reset();
-        seekStage_ = SeekStage::None;
-        const char* stop[] = {"stop", nullptr};
-        mpv_command_async(mpv_.get(), 0, stop);
+        FileFailed(endedError_, true);
         return;
     }
     if (phase_ == Phase::Opening && loadedId_ == entryId_) {
@@ -294,6 +301,24 @@ void MpvMediaControl::UpdatePhase() {
             startAt_.reset();
         }
     }
+}
+
+void MpvMediaControl::FileFailed(int error, bool stop) {
+    const bool wasLoading = phase_ == Phase::Opening;
+    phase_ = Phase::Failed;
+    failure_ = error;
+    seekTarget_.reset();
+    seekStage_ = SeekStage::None;
+    if (stop) {
+        const char* command[] = {"stop", nullptr};
+        mpv_command_async(mpv_.get(), 0, command);
+    }
+    // Posted, not called: this may run inside any member, and the notice may open a message
+    // box, whose nested event loop must not run inside a call of ours. Taken now, so that the
+    // notice still comes should another file be opened before the event loop gets to it.
+    if (wasLoading && loadFailureNotice_ && pump_)
+        QMetaObject::invokeMethod(pump_.get(), std::exchange(loadFailureNotice_, nullptr),
+                                  Qt::QueuedConnection);
 }
 
 // With keep-open, mpv flags the end as soon as the decoder runs dry, while the output may
@@ -351,6 +376,8 @@ void MpvMediaControl::SeekOrRaise(double seconds) {
 }
 
 void MpvMediaControl::Open(const std::string& path) {
+    // Whatever the file before did from now on, the user has moved on from it.
+    loadFailureNotice_ = nullptr;
     CheckReadable(path);
     DrainEvents();
     // An absolute path can never be taken for a URL or an mpv option.
@@ -372,6 +399,7 @@ void MpvMediaControl::Open(const std::string& path) {
     resumeWhenSeekDone_ = false;
 
     loadRequest_ = ++requestCount_;
+    loadingDeadline_ = std::chrono::steady_clock::now() + loadingLimit_;
     const char* load[] = {"loadfile", absolute.c_str(), "replace", nullptr};
     if (const int result = mpv_command_async(mpv_.get(), Tag(loadRequest_, LoadRequest), load);
         result < 0) {
@@ -385,13 +413,17 @@ void MpvMediaControl::Open(const std::string& path) {
     if (outputRecovery_)
         RecoverOutput(mpv_.get(), *outputRecovery_, true);
 
-    // Until the file is loaded its length reads 0, which the playback tick takes for the end
-    // of the song, and only loading tells whether mpv can play it at all.
+    // Only loading tells whether mpv can play the file at all, and a song the user picked
+    // should be refused here, where the caller can say so. Most files take milliseconds.
     AwaitEvents([this] { return phase_ != Phase::Opening; }, openWait_);
     if (phase_ == Phase::Failed)
         throw RuntimeError(ErrorNumber::AutomationError,
                            "The media engine cannot play " + path + ": " +
                                (failure_ < 0 ? mpv_error_string(failure_) : "nothing to play"));
+}
+
+void MpvMediaControl::WhenLoadFails(std::function<void()> notice) {
+    loadFailureNotice_ = std::move(notice);
 }
 
 void MpvMediaControl::Play() {

@@ -1,6 +1,7 @@
 // The libmpv back end on real MP3 tones made for the run, through mpv's silent "null" output.
 #include "platform/forms/runtime_error.h"
 #include "platform/media/mpv_media_control.h"
+#include "support/slow_bad_files.h"
 #include "support/test_tools.h"
 
 #include <QCoreApplication>
@@ -322,6 +323,77 @@ TEST_P(NotMediaTest, FailingAfterTheWaitReadsAsNoLength) {
     media.Open(Path("short.mp3"));
     ASSERT_TRUE(WaitUntil([&] { return media.Duration() > 0; }));
     EXPECT_EQ(media.PlayState(), PlayStatePlaying);
+}
+
+// The program's event loop, for the tests of what the control posts to it.
+class WithEventLoop {
+public:
+    WithEventLoop() : application_(argc_, argv_) {}
+    static void Run() { QCoreApplication::processEvents(); }
+
+private:
+    int argc_ = 1;
+    char name_[11] = "test_media";
+    char* argv_[2] = {name_, nullptr};
+    QCoreApplication application_;
+};
+
+// A file refused after Open has returned is told of through the notice: from the event loop,
+// never inside a call, and not once another file has been opened.
+TEST_F(MpvMediaControlTest, ALateRefusalIsNoticedFromTheEventLoopUnlessAnotherFileFollowed) {
+    WithEventLoop loop;
+    const std::string bad = Path("lyrics.mp3");
+    std::ofstream(bad) << "These are the lyrics.\n";
+    MpvMediaControl media(NoWait);
+    int notices = 0;
+    const auto openRefusedMeanwhile = [&] {
+        media.Open(bad);
+        media.WhenLoadFails([&] { ++notices; });
+        Pass(300ms);  // mpv refuses it; the control has not heard of it yet
+    };
+
+    openRefusedMeanwhile();
+    EXPECT_EQ(media.PlayState(), MpvMediaControl::PlayStateStopped);
+    EXPECT_EQ(notices, 0) << "the notice came inside a call";
+    loop.Run();
+    EXPECT_EQ(notices, 1);
+
+    openRefusedMeanwhile();
+    media.Open(Path("short.mp3"));
+    loop.Run();
+    EXPECT_EQ(notices, 1) << "told of a file the user had moved on from";
+}
+
+// libmpv takes over seven seconds to refuse this file. Past the loading limit the control gives
+// up on it without a notice, and the next file plays once mpv has let go of it, which takes mpv
+// up to a couple of seconds that do not count against that file's own limit.
+TEST_F(MpvMediaControlTest, AFileThatDoesNotLoadInTimeIsGivenUpOnAndReported) {
+    WithEventLoop loop;
+    const std::string bad = Path("headers.mp3");
+    ASSERT_TRUE(support::WriteSlowBadFile(bad, support::SlowBadFile::FrameHeaders));
+    MpvOptions options{"null"};
+    options.loadingLimit = 3s;
+    MpvMediaControl media(options);
+    int notices = 0;
+    media.Open(bad);
+    media.WhenLoadFails([&] { ++notices; });
+    EXPECT_EQ(media.PlayState(), PlayStateOpening);
+
+    EXPECT_TRUE(WaitUntil([&] {
+        loop.Run();
+        return media.PlayState() != PlayStateOpening;
+    }));
+    EXPECT_EQ(media.PlayState(), MpvMediaControl::PlayStateStopped);
+    EXPECT_EQ(media.Duration(), 0);
+    EXPECT_EQ(media.CurrentPosition(), 0);
+
+    media.Open(Path("short.mp3"));
+    EXPECT_TRUE(WaitUntil([&] {
+        loop.Run();
+        return media.Duration() > 0;
+    }));
+    EXPECT_EQ(media.PlayState(), PlayStatePlaying);
+    EXPECT_EQ(notices, 1);
 }
 
 std::string RandomBytes(std::size_t count) {
