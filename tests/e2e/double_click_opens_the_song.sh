@@ -59,7 +59,7 @@ for i in "${!leads_ms[@]}"; do
     since_beat=$aim
 done
 
-pointer_to "$(($(x_at 'frame1_left + 120') + 20))" "$(($(y_at 'frame1_top + 240') + 7))" ||
+pointer_to "$(item_x)" "$(item_y 0)" ||
     fail "cannot move the pointer to the playlist"
 timeout 60 xdotool "${clicks[@]}" >/dev/null 2>&1 &
 clicker=$!
@@ -78,20 +78,12 @@ trap e2e_cleanup EXIT
 keeps_first_tone 2 || fail "the song double-clicked again did not go on playing"
 echo "the song double-clicked again, ${leads_ms[*]} ms before a tick, plays"
 
-# The message box: a window titled like the main window, but not the main window.
-message_box() {
-    local w
-    for w in $(windows_titled Corvessa); do
-        ((w != main)) && viewable "$w" && echo "$w" && return 0
-    done
-    return 1
-}
 message_box >/dev/null && fail "a message box is open before the bad file was double-clicked"
 
 # Replaced whole, as a copy over it would: the player still holds the old file open.
 head -c 65536 /dev/urandom >"$work/noise" && mv "$work/noise" "$work/songs/a_first.mp3" ||
     fail "cannot replace the first file"
-play_first_item
+play_item 0
 box=$(wait_until 5 message_box) || fail "no message box after double-clicking a file that is no song"
 echo "the message box opened: window $box"
 timeout 5 xdotool windowactivate --sync "$box" >/dev/null 2>&1 || fail "cannot activate the message box"

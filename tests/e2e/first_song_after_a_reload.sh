@@ -31,7 +31,7 @@ start_app_in "$binary" "$work" "$work/songs" || fail "the program did not start"
 find_main_window
 load_playlist
 
-play_first_item
+play_item 0
 hear_within 10 with_tone "$first_tone" || fail "no $first_tone Hz tone from the first song"
 hear_within 10 with_tone "$second_tone" || fail "the player did not move on to the second song"
 echo "the second song plays"

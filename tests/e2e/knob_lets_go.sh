@@ -43,14 +43,6 @@ volume_with_pointer_at() {
     sink_volume
 }
 
-# The message box: a window titled like the main window, but not the main window.
-message_box() {
-    local w
-    for w in $(windows_titled Corvessa); do
-        ((w != main)) && viewable "$w" && echo "$w" && return 0
-    done
-    return 1
-}
 
 # "Hide/Show Timing " on its tick square shows the cue panel; its play-length field is at
 # 1920, 960 (390 x 285) inside the panel.

@@ -40,7 +40,7 @@ is_silent "$take" || fail "the sink plays before any song was chosen: $(describe
 
 # The loader opens on the program's working folder, the folder of the songs.
 load_playlist
-play_first_item
+play_item 0
 hear_within 15 with_tone "$first_tone" || fail "no $first_tone Hz tone from the first song"
 echo "the first song plays"
 

@@ -37,7 +37,7 @@ server_address=$PULSE_SERVER
 start_app_in "$binary" "$work" "$work/songs" || fail "the program did not start"
 find_main_window
 load_playlist
-play_first_item
+play_item 0
 hear_within 15 with_tone "$first_tone" || fail "no $first_tone Hz tone from the first song"
 echo "the first song plays"
 
@@ -71,7 +71,7 @@ hear_within 8 with_tone "$second_tone" ||
     fail "the second song, opened without a sound server, is not heard after the server came back"
 echo "the second song is heard after the server came back"
 
-play_first_item
+play_item 0
 hear_within 8 with_tone "$first_tone" || fail "the first song, double-clicked again, is not heard"
 echo "a song double-clicked after the server came back is heard"
 

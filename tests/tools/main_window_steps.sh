@@ -83,11 +83,18 @@ load_playlist() {
     echo "the playlist is loaded"
 }
 
-# Double-clicks the first playlist item: the list lies at 120, 240 in "Playlist".
-play_first_item() {
-    double_click_at "$(($(x_at 'frame1_left + 120') + 20))" "$(($(y_at 'frame1_top + 240') + 7))" ||
-        fail "cannot double-click the playlist"
+# The screen point of playlist item N (from 0): the list lies at 120, 240 in "Playlist", its
+# rows 195 twips high (the line of its font).
+item_x() { echo $(($(x_at 'frame1_left + 120') + 20)); }
+item_y() { echo $(($(y_at "frame1_top + 240 + 195 * $1") + 7)); }
+
+# Double-clicks playlist item N.
+play_item() {
+    double_click_at "$(item_x)" "$(item_y "$1")" || fail "cannot double-click playlist item $1"
 }
+
+# The program's message box: a window titled like the main window, but not the main window.
+message_box() { viewable_window_titled_besides Corvessa "$main"; }
 
 # Clicks "Close"; the caller waits for the program to end.
 close_program() {

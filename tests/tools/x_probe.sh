@@ -337,3 +337,13 @@ viewable_on_top() {
     read -r x y w h <<<"$frame"
     pointer_finds $((x + w / 2)) $((y + h / 2)) "$1"
 }
+
+# The first mapped window titled exactly TITLE other than window WIN: a message box of the
+# program, captioned like its main window WIN.
+viewable_window_titled_besides() {
+    local w
+    for w in $(windows_titled "$1"); do
+        ((w != $2)) && viewable "$w" && echo "$w" && return 0
+    done
+    return 1
+}
