@@ -133,7 +133,7 @@ TEST_F(OpenSongTest, AFileRefusedAfterOpenIsToldOnlyWhenTheDoubleClickOpenedIt) 
     EXPECT_EQ(media.opened.back(), "/music/b.mp3");
     media.FailLoading();
     clock.Advance(1000);
-    EXPECT_EQ(media.opened.back(), "/music/a.mp3") << "the tick stays on a file that failed";
+    EXPECT_EQ(media.opened.back(), "/music/a.mp3") << "the tick moves on from a file that failed";
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 
