@@ -37,17 +37,10 @@ hear_within 10 with_tone "$second_tone" || fail "the player did not move on to t
 echo "the second song plays"
 
 # The panel is up from the first load, and the playlist keeps the keyboard focus from the
-# double-click: "Load list" is a label and takes none (load_playlist would tick the box first,
-# which takes the focus and hides the panel). "&Select all" closes the loader, and the window
-# manager gives the main window the focus back.
-click_at "$(x_at 'frame2_left + 600 + 1095 / 2')" "$(y_at 'frame2_top + 900 + 225 / 2')" ||
-    fail "cannot click \"Load list\""
-loader=$(wait_until 10 viewable_window_titled "Load playlist") ||
-    fail "\"Load list\" opened no window titled \"Load playlist\""
-click_at "$(twips_to_screen $((2280 + 1275 / 2)) "$(window_geometry "$loader" "Absolute upper-left X")" "$tpp")" \
-    "$(twips_to_screen $((5640 + 315 / 2)) "$(window_geometry "$loader" "Absolute upper-left Y")" "$tpp")" ||
-    fail "cannot click \"&Select all\""
-wait_until 10 not_viewable "$loader" || fail "\"&Select all\" left the loader open"
+# double-click (load_playlist would tick the box first, which takes the focus and hides the
+# panel). "&Select all" closes the loader, and the window manager gives the main window the
+# focus back.
+reload_playlist
 with_tone "$second_tone" "$(listen)" || fail "the reload did not happen while the second song played"
 
 # The next song the player moves to, told by its tone.
@@ -59,8 +52,5 @@ with_tone "$first_tone" "$take" ||
 echo "after the reload the first song plays next"
 
 close_program
-wait_until 5 ended "$app_pid" || fail "\"Close\" did not end the program"
-stop_app "$app_pid"
-app_pid=
 
 echo "first_song_after_a_reload: passed"

@@ -62,12 +62,19 @@ y_at() { twips_to_screen "$(twips "$1")" "$top" "$tpp"; }
 # Fills the playlist with every MP3 of the program's working folder: "Hide/Show Control",
 # "Load list", then "&Select all" in the loader, which opens on that folder.
 load_playlist() {
-    local x y loader loader_x loader_y
+    local x y
     # The box is clicked on its tick square, in the part of the box above the "Volume" caption:
     # the layout stretches that caption wide, and where it lies over the box it takes the click.
     x=$(($(x_at check_left) + 8))
     y=$(y_at '(check3_top + (volume_caption_top < check3_top + 255 ? volume_caption_top : check3_top + 255)) / 2')
     click_at "$x" "$y" || fail "cannot click \"Hide/Show Control\""
+    reload_playlist
+}
+
+# With the panel "Control of Player" shown: "Load list", then "&Select all". "Load list" is a
+# label and takes no keyboard focus.
+reload_playlist() {
+    local loader loader_x loader_y
     # "Load list": its caption label lies at 600, 900 (1095 x 225) inside the panel.
     click_at "$(x_at 'frame2_left + 600 + 1095 / 2')" "$(y_at 'frame2_top + 900 + 225 / 2')" ||
         fail "cannot click \"Load list\""
@@ -96,10 +103,13 @@ play_item() {
 # The program's message box: a window titled like the main window, but not the main window.
 message_box() { viewable_window_titled_besides Corvessa "$main"; }
 
-# Clicks "Close"; the caller waits for the program to end.
+# Clicks "Close"; the program must end within 5 s.
 close_program() {
     click_at "$(x_at 'image2_left + 345 / 2')" "$(y_at 'H / 24 + 345 / 2')" ||
         fail "cannot click \"Close\""
+    wait_until 5 ended "$app_pid" || fail "\"Close\" did not end the program"
+    stop_app "$app_pid"
+    app_pid=
 }
 
 # Records a second of the sink and prints the file's name.
